@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "link/hid_types.h"
+
 struct VirtualInterfaceInfo {
     uint16_t vendor = 0;
     uint16_t product = 0;
@@ -25,8 +27,6 @@ struct VirtualInterfaceInfo {
 
 constexpr const char* kVirtualSocketSuffix = ".sock";
 constexpr const char* kVirtualInfoSuffix = ".hid";
-// Largest report descriptor accepted from any transport (hidraw's own limit).
-constexpr size_t kMaxDescriptorSize = 4096;
 
 // $PX300_VIRTUAL_DIR, else $XDG_RUNTIME_DIR/px300-virtual, else /tmp/px300-virtual-<uid>.
 std::string VirtualDeviceDir();

@@ -34,6 +34,14 @@ void DebugLine(std::wstring_view line) {
     }
 }
 
+bool DebugEnabled() {
+    if (StderrEnabled()) {
+        return true;
+    }
+    std::lock_guard lock(g_sinkMutex);
+    return static_cast<bool>(g_sink);
+}
+
 DebugSink SetDebugSink(DebugSink sink) {
     std::lock_guard lock(g_sinkMutex);
     DebugSink previous = std::move(g_sink);

@@ -10,6 +10,10 @@ using DebugSink = std::function<void(const std::wstring& line)>;
 // Writes one debug line. Thread-safe.
 void DebugLine(std::wstring_view line);
 
+// True when a written line goes anywhere (a sink is set, or PX300_DEBUG=1): lets hot paths skip
+// formatting lines nobody reads.
+bool DebugEnabled();
+
 // Replaces the sink (nullptr restores the default stderr sink). Returns the previous sink.
 DebugSink SetDebugSink(DebugSink sink);
 
