@@ -36,14 +36,8 @@ bool CHidChannel::EnumerateInterfaces() {
     }
     m_paths.reserve(nodes.size() * 2);
     for (const auto& n : nodes) {
-        if (n.collectionCount == 1) {
-            m_paths.push_back(
-                FormatInterfacePath(n.transport, n.node, n.vendor, n.product, n.interfaceNumber, std::nullopt));
-            continue;
-        }
-        for (size_t c = 1; c <= n.collectionCount; ++c) {
-            m_paths.push_back(FormatInterfacePath(n.transport, n.node, n.vendor, n.product, n.interfaceNumber,
-                                                  static_cast<uint16_t>(c)));
+        for (size_t c = 0; c < n.collections.size(); ++c) {
+            m_paths.push_back(CollectionPath(n, c));
         }
     }
     m_listHeld = true;

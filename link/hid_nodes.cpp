@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 
+#include "link/hid_path.h"
 #include "link/hid_transports.h"
 #include "link/virtual_wire.h"
 #include "platform/text.h"
@@ -34,7 +35,9 @@ bool Resolve(RawHidNode& raw, HidNode& node) {
         if (ReadRawDescriptor(raw, descriptor) &&
             ParseReportDescriptor(descriptor.data(), descriptor.size(), collections)) {
             cached.node = raw.node;
-            cached.node.collectionCount = collections.size();
+            for (const auto& c : collections) {
+                cached.node.collections.push_back({c.caps.usagePage, c.caps.usage});
+            }
             cached.usable = true;
         }
     }
@@ -42,6 +45,16 @@ bool Resolve(RawHidNode& raw, HidNode& node) {
     return cached.usable;
 }
 }  // namespace
+
+uint16_t CollectionNumberOf(const HidNode& node, size_t index) {
+    return node.collections.size() > 1 ? static_cast<uint16_t>(index + 1) : 0;
+}
+
+std::wstring CollectionPath(const HidNode& node, size_t index) {
+    const uint16_t number = CollectionNumberOf(node, index);
+    return FormatInterfacePath(node.transport, node.node, node.vendor, node.product, node.interfaceNumber,
+                               number != 0 ? std::optional<uint16_t>(number) : std::nullopt);
+}
 
 void SetHidSysfsRoot(std::string root) {
     std::lock_guard lock(g_mutex);

@@ -16,8 +16,18 @@ struct HidNode {
     uint16_t vendor = 0;
     uint16_t product = 0;
     std::optional<uint16_t> interfaceNumber;  // USB interfaces only
-    size_t collectionCount = 0;              // top-level collections of its report descriptor
+    struct Collection {
+        uint16_t usagePage = 0;
+        uint16_t usage = 0;
+    };
+    std::vector<Collection> collections;     // top-level collections of its report descriptor
 };
+
+// The interface path of the node's top-level collection at index (0-based); the collection part
+// appears only when the node has several.
+std::wstring CollectionPath(const HidNode& node, size_t index);
+// The collection number that path carries for it: index + 1, or 0 when the node has one collection.
+uint16_t CollectionNumberOf(const HidNode& node, size_t index);
 
 // The root that "/sys/class/hidraw" is looked up below; "" is the real one. Tests point it at a
 // fake tree.

@@ -6,7 +6,7 @@
 #include "link/hid_nodes.h"
 
 struct RawHidNode {
-    HidNode node;                  // collectionCount not yet known
+    HidNode node;                  // collections not yet known
     std::string identity;          // changes whenever the node stands for another device
     std::string descriptorSource;  // file the report descriptor is read from (virtual: identity file)
 };

@@ -1,0 +1,26 @@
+#pragma once
+// A fresh directory below $TMPDIR for one test, removed with everything in it afterwards.
+#include <filesystem>
+#include <string>
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "px300-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) {
+            m_path = pattern;
+        }
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string Str() const { return m_path.string(); }
+
+private:
+    std::filesystem::path m_path;
+};
