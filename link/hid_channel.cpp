@@ -1,6 +1,7 @@
 #include "link/hid_channel.h"
 
 #include <poll.h>
+#include <sys/socket.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -249,7 +250,12 @@ bool CHidChannel::WriteReport(const uint8_t* buffer, uint32_t length, uint32_t* 
     const size_t prefix = m_data.numberedReports ? 0 : 1;  // the 0 id byte is not sent
     bool ok = false;
     while (length > prefix && WaitFor(POLLOUT, timeoutMs, deadline) == Wake::Ready) {
-        const ssize_t n = ::write(m_fd, buffer + prefix, length - prefix);
+        // send() with MSG_NOSIGNAL: a socket whose server went away must fail the write, not raise
+        // SIGPIPE; hidraw nodes are not sockets and take a plain write().
+        ssize_t n = ::send(m_fd, buffer + prefix, length - prefix, MSG_NOSIGNAL);
+        if (n < 0 && errno == ENOTSOCK) {
+            n = ::write(m_fd, buffer + prefix, length - prefix);
+        }
         if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
             continue;
         }

@@ -75,7 +75,6 @@ TEST(ReportDescriptor, ValueRangeOfThreeUsagesGivesThreeDataItems) {
     EXPECT_TRUE(cols[0].valueCaps[0][0].isRange);
     EXPECT_EQ(cols[0].valueCaps[0][0].reportCount, 3);
 
-    setenv("PX300_VIRTUAL_DIR", dir.Str().c_str(), 1);
     FakeInterface fake(dir.Str(), "range", {0x1234, 0x5678, 0, d});
     CHidChannel channel;
     ASSERT_TRUE(channel.Open(L"virtual:" + fake.Node() + L"#vid_1234&pid_5678&mi_00", true, true, true, false));
