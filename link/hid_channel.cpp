@@ -86,39 +86,16 @@ bool CHidChannel::Open(const std::wstring& path, bool read, bool write, bool ove
     m_attributes = HidAttributes{opened.vendor, opened.product, opened.version};
     m_interfaceNumber = ParseInterfaceNumber(path);
     m_collectionNumber = collection;
-    BuildDataItems();
+    BuildReportGroups();
     std::lock_guard lock(m_ioMutex);
     m_fd = opened.fd;
     return true;
 }
 
-void CHidChannel::BuildDataItems() {
+void CHidChannel::BuildReportGroups() {
     for (int t = 0; t < kHidReportTypes; ++t) {
-        const auto type = static_cast<HidReportType>(t);
-        ReportGroup& group = m_groups[t];
-        group.reportBuffer.assign(m_data.caps.reportByteLength[t], 0);
-        group.items.clear();
-        for (const auto& c : m_data.buttonCaps[t]) {
-            HidDataItem item;
-            item.isButton = true;
-            item.usagePage = c.usagePage;
-            item.reportId = c.reportId;
-            item.usageMin = c.usageMin;
-            item.usageMax = c.isRange ? c.usageMax : c.usageMin;
-            item.usageListCapacity = m_data.MaxUsageListLength(type, c.usagePage);
-            item.usageList.assign(item.usageListCapacity, 0);
-            group.items.push_back(std::move(item));
-        }
-        for (const auto& c : m_data.valueCaps[t]) {
-            const uint16_t last = c.isRange ? c.usageMax : c.usageMin;
-            for (uint32_t u = c.usageMin; u <= last; ++u) {
-                HidDataItem item;
-                item.usagePage = c.usagePage;
-                item.reportId = c.reportId;
-                item.usage = static_cast<uint16_t>(u);
-                group.items.push_back(std::move(item));
-            }
-        }
+        m_groups[t].reportBuffer.assign(m_data.caps.reportByteLength[t], 0);
+        m_groups[t].items = BuildDataItems(m_data, static_cast<HidReportType>(t));
     }
 }
 

@@ -76,7 +76,7 @@ private:
         std::vector<HidDataItem> items;
     };
 
-    void BuildDataItems();
+    void BuildReportGroups();
     // Marks the start and end of one read or write; false when the channel is closed or closing.
     bool BeginIo();
     void EndIo();

@@ -140,3 +140,30 @@ HidStatus HidGetScaledUsageValue(HidReportType type, uint16_t usagePage, uint16_
                                   f->physicalMin);
     return HIDP_STATUS_SUCCESS;
 }
+
+std::vector<HidDataItem> BuildDataItems(const HidPreparsedData& data, HidReportType type) {
+    const int t = static_cast<int>(type);
+    std::vector<HidDataItem> items;
+    for (const auto& c : data.buttonCaps[t]) {
+        HidDataItem item;
+        item.isButton = true;
+        item.usagePage = c.usagePage;
+        item.reportId = c.reportId;
+        item.usageMin = c.usageMin;
+        item.usageMax = c.isRange ? c.usageMax : c.usageMin;
+        item.usageListCapacity = data.MaxUsageListLength(type, c.usagePage);
+        item.usageList.assign(item.usageListCapacity, 0);
+        items.push_back(std::move(item));
+    }
+    for (const auto& c : data.valueCaps[t]) {
+        const uint16_t last = c.isRange ? c.usageMax : c.usageMin;
+        for (uint32_t u = c.usageMin; u <= last; ++u) {
+            HidDataItem item;
+            item.usagePage = c.usagePage;
+            item.reportId = c.reportId;
+            item.usage = static_cast<uint16_t>(u);
+            items.push_back(std::move(item));
+        }
+    }
+    return items;
+}

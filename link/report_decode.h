@@ -7,6 +7,10 @@
 
 #include "link/report_descriptor.h"
 
+// The data items of a report type: one per button capability (with a usage list as long as the
+// page allows), then one per usage of each value capability.
+std::vector<HidDataItem> BuildDataItems(const HidPreparsedData& data, HidReportType type);
+
 // Pressed usages of the page in a report: the usages of set one-bit controls and the usages that the
 // array controls name, in field order. At most *length are written; *length receives the count.
 // HIDP_STATUS_BUFFER_TOO_SMALL when more were pressed (the first *length are written).
