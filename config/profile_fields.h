@@ -26,6 +26,8 @@ class CProfileFieldView {
 public:
     explicit CProfileFieldView(ProfileKind kind);
 
+    CBasicProfiledata& Profile() { return *m_profile; }
+
     // Loads "Device"[0] of the file. Refuses (false, with `problem` set) a file that cannot be read
     // or parsed, or has no such entry; the file is never written by this call.
     bool Load(const std::wstring& path, std::string& problem);
