@@ -66,6 +66,11 @@ bool FakeInterface::WaitForClients(size_t n, int timeoutMs) const {
     return false;
 }
 
+size_t FakeInterface::Accepted() const {
+    std::lock_guard lock(m_mutex);
+    return m_accepted;
+}
+
 std::wstring FakeInterface::Node() const { return Utf8ToWide(m_socketPath); }
 
 void FakeInterface::Serve() {
@@ -82,6 +87,7 @@ void FakeInterface::Serve() {
             if (client >= 0) {
                 std::lock_guard lock(m_mutex);
                 m_clients.push_back(client);
+                ++m_accepted;
             }
         }
         for (size_t i = 2; i < fds.size(); ++i) {

@@ -29,6 +29,8 @@ public:
     // Waits (bounded) until n clients are connected.
     bool WaitForClients(size_t n, int timeoutMs = 2000) const;
     std::wstring Node() const;
+    // Connections accepted so far (a client that opened and closed again counts).
+    size_t Accepted() const;
 
 private:
     void Serve();
@@ -41,6 +43,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<int> m_clients;
     std::vector<Report> m_received;
+    size_t m_accepted = 0;
     std::thread m_thread;
 };
 
