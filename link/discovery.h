@@ -36,6 +36,9 @@ public:
     // the pass is then skipped and tried again on the next one.
     bool ScanOnce();
 
+    // Supported interfaces that exist but could not be opened for lack of permission.
+    const std::set<std::wstring>& DeniedPaths() const { return m_deniedReported; }
+
     // Scans run so far (a scan lists the interfaces once).
     uint64_t ScanCount() const { return m_scans.load(); }
 
