@@ -32,7 +32,9 @@ bool Resolve(RawHidNode& raw, HidNode& node) {
         cached = CachedNode{raw.identity, raw.node, false};
         std::vector<uint8_t> descriptor;
         std::vector<HidPreparsedData> collections;
-        if (ReadRawDescriptor(raw, descriptor) &&
+        const bool read = raw.node.transport == L"hidraw" ? ReadHidrawNode(raw, descriptor)
+                                                          : ReadVirtualNode(raw, descriptor);
+        if (read &&
             ParseReportDescriptor(descriptor.data(), descriptor.size(), collections)) {
             cached.node = raw.node;
             for (const auto& c : collections) {

@@ -6,16 +6,17 @@
 #include "link/hid_nodes.h"
 
 struct RawHidNode {
-    HidNode node;                  // collections not yet known
-    std::string identity;          // changes whenever the node stands for another device
-    std::string descriptorSource;  // file the report descriptor is read from (virtual: identity file)
+    HidNode node;          // transport and node; the rest is filled by the Read function
+    std::string identity;  // changes whenever the node stands for another device
+    std::string source;    // hidraw: the node's sysfs folder; virtual: its identity file
 };
 
 bool ListHidrawNodes(const std::string& sysfsRoot, std::vector<RawHidNode>& out);
 bool ListVirtualNodes(const std::string& dir, std::vector<RawHidNode>& out);
-// Reads the node's report descriptor; a virtual node's identity file also gives vendor, product and
-// interface number, which it stores in raw.node.
-bool ReadRawDescriptor(RawHidNode& raw, std::vector<uint8_t>& descriptor);
+// Listing only finds nodes and their identities (cheap: no file is read); these read a node's vendor,
+// product and interface number into raw.node, and its report descriptor.
+bool ReadHidrawNode(RawHidNode& raw, std::vector<uint8_t>& descriptor);
+bool ReadVirtualNode(RawHidNode& raw, std::vector<uint8_t>& descriptor);
 
 // Both fill out.fd, the attributes and the raw descriptor (not yet parsed); errno-style error.
 bool OpenHidrawNode(const std::string& node, int accessFlags, OpenedHidNode& out,

@@ -97,16 +97,7 @@ bool ListHidrawNodes(const std::string& sysfsRoot, std::vector<RawHidNode>& out)
               [](const std::string& a, const std::string& b) { return NodeNumber(a) < NodeNumber(b); });
     for (const auto& name : names) {
         const std::string base = classDir + "/" + name;
-        std::string uevent;
-        uint16_t bus = 0;
         RawHidNode raw;
-        if (!ReadSmallFile(base + "/device/uevent", 8192, uevent) ||
-            !ParseUevent(uevent, bus, raw.node.vendor, raw.node.product, raw.node.interfaceNumber)) {
-            continue;
-        }
-        if (bus != kBusUsb) {
-            raw.node.interfaceNumber.reset();
-        }
         raw.node.transport = L"hidraw";
         raw.node.node = Utf8ToWide("/dev/" + name);
         // The class entry links to the device instance ("…/0003:320F:5055.0005/hidraw/hidraw3"), whose
@@ -118,13 +109,30 @@ bool ListHidrawNodes(const std::string& sysfsRoot, std::vector<RawHidNode>& out)
             raw.identity.assign(target, size_t(len));
         } else {
             struct stat st {};
-            stat((base + "/device/uevent").c_str(), &st);
+            if (stat((base + "/device/uevent").c_str(), &st) != 0) {
+                continue;
+            }
             raw.identity = std::to_string(st.st_ino) + ":" + std::to_string(st.st_mtim.tv_sec) + "." +
                            std::to_string(st.st_mtim.tv_nsec);
         }
-        raw.descriptorSource = base + "/device/report_descriptor";
+        raw.source = base;
         out.push_back(std::move(raw));
     }
+    return true;
+}
+
+bool ReadHidrawNode(RawHidNode& raw, std::vector<uint8_t>& descriptor) {
+    std::string uevent, bytes;
+    uint16_t bus = 0;
+    if (!ReadSmallFile(raw.source + "/device/uevent", 8192, uevent) ||
+        !ParseUevent(uevent, bus, raw.node.vendor, raw.node.product, raw.node.interfaceNumber) ||
+        !ReadSmallFile(raw.source + "/device/report_descriptor", kMaxDescriptorSize, bytes)) {
+        return false;
+    }
+    if (bus != kBusUsb) {
+        raw.node.interfaceNumber.reset();
+    }
+    descriptor.assign(bytes.begin(), bytes.end());
     return true;
 }
 

@@ -49,7 +49,7 @@ bool ListVirtualNodes(const std::string& dirPath, std::vector<RawHidNode>& out) 
         RawHidNode raw;
         raw.identity = std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" +
                        std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
-        raw.descriptorSource = infoPath;
+        raw.source = infoPath;
         raw.node.transport = L"virtual";
         raw.node.node = Utf8ToWide(dirPath + "/" + stem + kVirtualSocketSuffix);
         out.push_back(std::move(raw));
@@ -57,18 +57,9 @@ bool ListVirtualNodes(const std::string& dirPath, std::vector<RawHidNode>& out) 
     return true;
 }
 
-bool ReadRawDescriptor(RawHidNode& raw, std::vector<uint8_t>& descriptor) {
-    if (raw.node.transport == L"hidraw") {
-        std::string bytes;
-        if (!ReadSmallFile(raw.descriptorSource, kMaxDescriptorSize, bytes)) {
-            return false;
-        }
-        descriptor.assign(bytes.begin(), bytes.end());
-        return true;
-    }
-    // Virtual nodes keep vendor, product and interface in the identity file with the descriptor.
+bool ReadVirtualNode(RawHidNode& raw, std::vector<uint8_t>& descriptor) {
     VirtualInterfaceInfo info;
-    if (!ReadInfo(raw.descriptorSource, info)) {
+    if (!ReadInfo(raw.source, info)) {
         return false;
     }
     raw.node.vendor = info.vendor;
