@@ -136,3 +136,19 @@ TEST_F(DiscoveryTest, ThreadPostsIdentityOnceAndEndsOnItsStopEvent) {
     EXPECT_EQ(capture.Count(L"抓取设备线程设定退出"), 1u);
     EXPECT_EQ(capture.Count(L"discovery: thread ended"), 1u);
 }
+
+TEST_F(DiscoveryTest, WithEverySlotConnectedOnlyLivenessRuns) {
+    // Vendor-0 interfaces fill rows 2, 4, 6 and 8 in plug order: receiver keyboard, mouse, receiver
+    // mouse, mouse pad.
+    Serve({"keyboard", "keyboard-receiver", "mouse", "mouse-receiver", "mousepad", "headset"});
+    ASSERT_TRUE(m_discovery.ScanOnce());
+    for (size_t i = 0; i < m_slots.Count(); ++i) EXPECT_EQ(m_slots.Get(i).connected, 1) << i;
+    const uint64_t scans = m_discovery.ScanCount();
+    m_discovery.ScanOnce();
+    m_discovery.ScanOnce();
+    EXPECT_EQ(m_discovery.ScanCount(), scans);
+    m_server->Control("unplug headset");
+    m_discovery.ScanOnce();  // the liveness check still runs
+    EXPECT_EQ(Arrivals().back(), Removed(10));
+    EXPECT_TRUE(m_slots.Get(10).IsFree());
+}
