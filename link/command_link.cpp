@@ -9,14 +9,22 @@
 
 const char* LinkResultName(int result) {
     switch (result) {
-        case LINK_OK: return "LINK_OK";
-        case LINK_NOT_READY: return "LINK_NOT_READY";
-        case LINK_WRITE_FAILED: return "LINK_WRITE_FAILED";
-        case LINK_DEVICE_ABSENT: return "LINK_DEVICE_ABSENT";
-        case LINK_STATUS_FF: return "LINK_STATUS_FF";
-        case LINK_STATUS_FE: return "LINK_STATUS_FE";
-        case LINK_BAD_BANK: return "LINK_BAD_BANK";
-        default: return "LINK_?";
+        case LINK_OK:
+            return "LINK_OK";
+        case LINK_NOT_READY:
+            return "LINK_NOT_READY";
+        case LINK_WRITE_FAILED:
+            return "LINK_WRITE_FAILED";
+        case LINK_DEVICE_ABSENT:
+            return "LINK_DEVICE_ABSENT";
+        case LINK_STATUS_FF:
+            return "LINK_STATUS_FF";
+        case LINK_STATUS_FE:
+            return "LINK_STATUS_FE";
+        case LINK_BAD_BANK:
+            return "LINK_BAD_BANK";
+        default:
+            return "LINK_?";
     }
 }
 
@@ -35,7 +43,9 @@ int MapReply(int exchangeResult, const uint8_t* reply) {
 
 CCommandLink::CCommandLink() = default;
 
-CCommandLink::~CCommandLink() { CloseLink(); }
+CCommandLink::~CCommandLink() {
+    CloseLink();
+}
 
 void CCommandLink::SetMode(int mode) {
     m_receiverMode = mode == LINK_MODE_RECEIVER;
@@ -77,8 +87,8 @@ void CCommandLink::LogPacket(const wchar_t* title, const uint8_t* p) const {
     DebugLine(FormatPacketLine(p + 32));
 }
 
-int CCommandLink::Exchange(const uint8_t* request, uint32_t requestLength, uint8_t* reply, uint32_t replyLength,
-                           uint32_t* outBytes) {
+int CCommandLink::Exchange(const uint8_t* request, uint32_t requestLength, uint8_t* reply,
+                           uint32_t replyLength, uint32_t* outBytes) {
     m_busy.store(true, std::memory_order_relaxed);
     if (outBytes != nullptr) {
         *outBytes = 0;
@@ -145,11 +155,13 @@ int CCommandLink::ExchangePlain(const uint8_t* request, uint32_t requestLength, 
         }
     }
     CAutoLock io(m_ioLock);
-    const bool ok = m_wired.ReadReport(reply, std::min<uint32_t>(replyLength, kPacketSize), outBytes, kWiredTimeoutMs);
+    const bool ok =
+        m_wired.ReadReport(reply, std::min<uint32_t>(replyLength, kPacketSize), outBytes, kWiredTimeoutMs);
     return ok ? LINK_OK : LINK_NOT_READY;
 }
 
-int CCommandLink::Command(uint8_t command, uint8_t length, uint16_t offset, const uint8_t* payload, uint8_t* reply) {
+int CCommandLink::Command(uint8_t command, uint8_t length, uint16_t offset, const uint8_t* payload,
+                          uint8_t* reply) {
     const CommandPacket request = BuildCommandPacket(command, length, offset, payload);
     CAutoLock lock(m_commandLock);
     return MapReply(Exchange(request.data(), kPacketSize, reply, kPacketSize, nullptr), reply);
@@ -215,8 +227,8 @@ int CCommandLink::WriteKeyTable(const uint8_t* source, int bank) {
     if (bank != 0) {
         return LINK_BAD_BANK;
     }
-    return Chunked(CMD_WRITE_KEY_TABLE, m_keyTableSize, m_chunkSize, static_cast<uint32_t>(bank) * 512, source,
-                   nullptr);
+    return Chunked(CMD_WRITE_KEY_TABLE, m_keyTableSize, m_chunkSize, static_cast<uint32_t>(bank) * 512,
+                   source, nullptr);
 }
 
 int CCommandLink::WriteKeyLightMask(const uint8_t* source, uint32_t count, uint32_t index) {
@@ -227,8 +239,8 @@ int CCommandLink::WriteKeyLightMask(const uint8_t* source, uint32_t count, uint3
         return LINK_WRITE_FAILED;  // one packet carries at most 56 bytes
     }
     CommandPacket reply{};
-    return Command(CMD_WRITE_KEY_LIGHT_MASK, static_cast<uint8_t>(count), static_cast<uint16_t>(index * 3), source,
-                   reply.data());
+    return Command(CMD_WRITE_KEY_LIGHT_MASK, static_cast<uint8_t>(count), static_cast<uint16_t>(index * 3),
+                   source, reply.data());
 }
 
 int CCommandLink::SendLightFrame(const uint8_t* source, uint32_t count) {

@@ -84,8 +84,8 @@ public:
                       uint32_t* outBytes);
 
     int BeginTransfer();
-    int EndTransfer();                                   // after a 10 ms pause
-    int ReadDeviceInfo(uint8_t* destination34);          // copied only when every chunk succeeded
+    int EndTransfer();                           // after a 10 ms pause
+    int ReadDeviceInfo(uint8_t* destination34);  // copied only when every chunk succeeded
     int ReadSettings(uint8_t* destination, uint32_t count, uint16_t base);
     int WriteSettings(const uint8_t* source, uint32_t count, uint16_t base);
     int ReadKeyTable(uint8_t* destination);              // KeyTableSize() bytes

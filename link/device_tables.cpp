@@ -55,7 +55,8 @@ int FindMatchRow(uint16_t vendor, uint16_t product, uint16_t type, uint16_t role
 int FindOptionRow(int32_t vendor, int32_t product, int32_t type, int32_t subtype) {
     for (size_t i = 0; i < kOptionRowCount; ++i) {
         const auto& r = kDeviceOptionTable[i];
-        if (r.vendor == vendor && r.product == product && r.selectorType == type && r.selectorSubtype == subtype) {
+        if (r.vendor == vendor && r.product == product && r.selectorType == type &&
+            r.selectorSubtype == subtype) {
             return static_cast<int>(i);
         }
     }

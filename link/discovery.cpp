@@ -8,7 +8,9 @@
 CDiscovery::CDiscovery(CSlotList& slots, IMessageTarget& target)
     : m_slots(slots), m_target(target), m_identityMessage(RegisterWindowMessage(kAppIdentity)) {}
 
-CDiscovery::~CDiscovery() { Stop(); }
+CDiscovery::~CDiscovery() {
+    Stop();
+}
 
 bool CDiscovery::Start(CEvent& stopEvent) {
     stopEvent.Reset();
@@ -16,7 +18,9 @@ bool CDiscovery::Start(CEvent& stopEvent) {
     return m_thread.Start([this](const ThreadParam& p) { Run(p); }, this, &stopEvent);
 }
 
-bool CDiscovery::Stop(int timeoutMs) { return m_thread.Stop(timeoutMs); }
+bool CDiscovery::Stop(int timeoutMs) {
+    return m_thread.Stop(timeoutMs);
+}
 
 void CDiscovery::Run(const ThreadParam& param) {
     for (;;) {
@@ -56,8 +60,9 @@ void CDiscovery::Scan() {
         // slot is not offered again: with rows sharing their numbers it would fill each of them.
         bool rowMatches = false;
         for (const auto& row : kMatchTable) {
-            rowMatches = rowMatches || (row.vendor == vendor && row.product == product &&
-                                        row.collection == collection && row.interfaceNumber == interfaceNumber);
+            rowMatches =
+                rowMatches || (row.vendor == vendor && row.product == product &&
+                               row.collection == collection && row.interfaceNumber == interfaceNumber);
         }
         if (!rowMatches || !m_slots.FreeSlotFor(vendor, product, collection, interfaceNumber) ||
             m_slots.Holds(path)) {

@@ -1,8 +1,8 @@
 #include "link/hid_channel.h"
 
 #include <poll.h>
-#include <sys/socket.h>
 #include <sys/eventfd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -274,13 +274,13 @@ bool CHidChannel::UnpackReport(HidReportType type, const uint8_t* report, uint32
                 item.usageList[kept] = 0;
             }
         } else {
-            item.status =
-                HidGetUsageValue(type, item.usagePage, item.usage, &item.rawValue, *data, report, reportLength);
+            item.status = HidGetUsageValue(type, item.usagePage, item.usage, &item.rawValue, *data, report,
+                                           reportLength);
             if (item.status != HIDP_STATUS_SUCCESS) {
                 return false;
             }
-            item.status = HidGetScaledUsageValue(type, item.usagePage, item.usage, &item.scaledValue, *data, report,
-                                                 reportLength);
+            item.status = HidGetScaledUsageValue(type, item.usagePage, item.usage, &item.scaledValue, *data,
+                                                 report, reportLength);
         }
         item.isSet = true;
     }

@@ -53,8 +53,8 @@ public:
     bool WriteReport(const uint8_t* buffer, uint32_t length, uint32_t* outBytes, int timeoutMs);
 
     // Decodes a report into the data items whose report id equals the report's first byte.
-    static bool UnpackReport(HidReportType type, const uint8_t* report, uint32_t reportLength, HidDataItem* items,
-                             uint32_t itemCount, const HidPreparsedData* data);
+    static bool UnpackReport(HidReportType type, const uint8_t* report, uint32_t reportLength,
+                             HidDataItem* items, uint32_t itemCount, const HidPreparsedData* data);
 
     int Handle() const { return m_fd; }
     const std::wstring& Path() const { return m_path; }

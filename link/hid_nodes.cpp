@@ -34,8 +34,7 @@ bool Resolve(RawHidNode& raw, HidNode& node) {
         std::vector<HidPreparsedData> collections;
         const bool read = raw.node.transport == L"hidraw" ? ReadHidrawNode(raw, descriptor)
                                                           : ReadVirtualNode(raw, descriptor);
-        if (read &&
-            ParseReportDescriptor(descriptor.data(), descriptor.size(), collections)) {
+        if (read && ParseReportDescriptor(descriptor.data(), descriptor.size(), collections)) {
             cached.node = raw.node;
             for (const auto& c : collections) {
                 cached.node.collections.push_back({c.caps.usagePage, c.caps.usage});

@@ -11,8 +11,8 @@
 #include "link/report_descriptor.h"
 
 struct HidNode {
-    std::wstring transport;                  // L"hidraw" or L"virtual"
-    std::wstring node;                       // device node or socket path
+    std::wstring transport;  // L"hidraw" or L"virtual"
+    std::wstring node;       // device node or socket path
     uint16_t vendor = 0;
     uint16_t product = 0;
     std::optional<uint16_t> interfaceNumber;  // USB interfaces only
@@ -20,7 +20,7 @@ struct HidNode {
         uint16_t usagePage = 0;
         uint16_t usage = 0;
     };
-    std::vector<Collection> collections;     // top-level collections of its report descriptor
+    std::vector<Collection> collections;  // top-level collections of its report descriptor
 };
 
 // The interface path of the node's top-level collection at index (0-based); the collection part

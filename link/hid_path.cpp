@@ -39,10 +39,18 @@ uint16_t ParseAfterMarker(std::wstring_view path, std::wstring_view marker) {
 }
 }  // namespace
 
-uint16_t ParseVid(std::wstring_view path) { return ParseAfterMarker(path, L"vid_"); }
-uint16_t ParsePid(std::wstring_view path) { return ParseAfterMarker(path, L"pid_"); }
-uint16_t ParseInterfaceNumber(std::wstring_view path) { return ParseAfterMarker(path, L"&mi_"); }
-uint16_t ParseCollectionNumber(std::wstring_view path) { return ParseAfterMarker(path, L"&col"); }
+uint16_t ParseVid(std::wstring_view path) {
+    return ParseAfterMarker(path, L"vid_");
+}
+uint16_t ParsePid(std::wstring_view path) {
+    return ParseAfterMarker(path, L"pid_");
+}
+uint16_t ParseInterfaceNumber(std::wstring_view path) {
+    return ParseAfterMarker(path, L"&mi_");
+}
+uint16_t ParseCollectionNumber(std::wstring_view path) {
+    return ParseAfterMarker(path, L"&col");
+}
 
 std::wstring FormatInterfacePath(std::wstring_view transport, std::wstring_view node, uint16_t vendor,
                                  uint16_t product, std::optional<uint16_t> interfaceNumber,
@@ -73,5 +81,6 @@ std::optional<HidPathParts> SplitInterfacePath(std::wstring_view path) {
     if (end <= colon + 1) {
         return std::nullopt;
     }
-    return HidPathParts{std::wstring(path.substr(0, colon)), std::wstring(path.substr(colon + 1, end - colon - 1))};
+    return HidPathParts{std::wstring(path.substr(0, colon)),
+                        std::wstring(path.substr(colon + 1, end - colon - 1))};
 }

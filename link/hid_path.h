@@ -10,10 +10,10 @@
 // Each finds its marker case-insensitively in the identity part of the path (after '#', or the whole
 // path when there is no '#'), reads the hex digits that follow and returns their low 16 bits; 0 when
 // the marker is absent or no digit follows.
-uint16_t ParseVid(std::wstring_view path);                // "vid_"
-uint16_t ParsePid(std::wstring_view path);                // "pid_"
-uint16_t ParseInterfaceNumber(std::wstring_view path);    // "&mi_"
-uint16_t ParseCollectionNumber(std::wstring_view path);   // "&col"
+uint16_t ParseVid(std::wstring_view path);               // "vid_"
+uint16_t ParsePid(std::wstring_view path);               // "pid_"
+uint16_t ParseInterfaceNumber(std::wstring_view path);   // "&mi_"
+uint16_t ParseCollectionNumber(std::wstring_view path);  // "&col"
 
 struct HidPathParts {
     std::wstring transport;  // "hidraw" or "virtual"

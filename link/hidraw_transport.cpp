@@ -24,7 +24,8 @@ bool ParseUevent(const std::string& text, uint16_t& bus, uint16_t& vendor, uint1
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
+        if (end == std::string::npos)
+            end = text.size();
         const std::string line = text.substr(start, end - start);
         start = end + 1;
         if (line.rfind("HID_ID=", 0) == 0) {
@@ -52,7 +53,9 @@ bool ParseUevent(const std::string& text, uint16_t& bus, uint16_t& vendor, uint1
     return haveId;
 }
 
-int NodeNumber(const std::string& name) { return std::atoi(name.c_str() + 6); }
+int NodeNumber(const std::string& name) {
+    return std::atoi(name.c_str() + 6);
+}
 }  // namespace
 
 bool ReadSmallFile(const std::string& path, size_t limit, std::string& out) {
@@ -65,7 +68,8 @@ bool ReadSmallFile(const std::string& path, size_t limit, std::string& out) {
     bool ok = true;
     for (;;) {
         const ssize_t n = read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0) {
             ok = n == 0;
             break;

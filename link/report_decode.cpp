@@ -37,7 +37,8 @@ const HidField* FindValueSlot(HidReportType type, uint16_t page, uint16_t usage,
         }
         uint32_t index = 0;
         for (const auto& span : f.usages) {
-            if (span.page == page && usage >= span.min && usage <= span.max && index + (usage - span.min) < f.count) {
+            if (span.page == page && usage >= span.min && usage <= span.max &&
+                index + (usage - span.min) < f.count) {
                 slot = index + (usage - span.min);
                 return &f;
             }
@@ -93,35 +94,38 @@ HidStatus HidGetUsages(HidReportType type, uint16_t usagePage, uint16_t* usages,
     return status;
 }
 
-HidStatus HidGetUsageValue(HidReportType type, uint16_t usagePage, uint16_t usage, uint32_t* value,
-                           const HidPreparsedData& data, const uint8_t* report, uint32_t reportLength) {
+namespace {
+// The raw bits of a value usage and the field they belong to.
+HidStatus ReadValue(HidReportType type, uint16_t usagePage, uint16_t usage, const HidPreparsedData& data,
+                    const uint8_t* report, uint32_t reportLength, const HidField*& field, uint32_t& raw) {
     if (reportLength == 0) {
         return HIDP_STATUS_INVALID_REPORT_LENGTH;
     }
     uint32_t slot = 0;
-    const HidField* f = FindValueSlot(type, usagePage, usage, data, report[0], slot);
-    if (f == nullptr) {
+    field = FindValueSlot(type, usagePage, usage, data, report[0], slot);
+    if (field == nullptr) {
         return HIDP_STATUS_USAGE_NOT_FOUND;
     }
-    if (!ReadBits(report, reportLength, f->bitOffset + slot * f->bitSize, f->bitSize, *value)) {
+    if (!ReadBits(report, reportLength, field->bitOffset + slot * field->bitSize, field->bitSize, raw)) {
         return HIDP_STATUS_INVALID_REPORT_LENGTH;
     }
     return HIDP_STATUS_SUCCESS;
 }
+}  // namespace
+
+HidStatus HidGetUsageValue(HidReportType type, uint16_t usagePage, uint16_t usage, uint32_t* value,
+                           const HidPreparsedData& data, const uint8_t* report, uint32_t reportLength) {
+    const HidField* f = nullptr;
+    return ReadValue(type, usagePage, usage, data, report, reportLength, f, *value);
+}
 
 HidStatus HidGetScaledUsageValue(HidReportType type, uint16_t usagePage, uint16_t usage, int32_t* value,
                                  const HidPreparsedData& data, const uint8_t* report, uint32_t reportLength) {
-    if (reportLength == 0) {
-        return HIDP_STATUS_INVALID_REPORT_LENGTH;
-    }
-    uint32_t slot = 0;
-    const HidField* f = FindValueSlot(type, usagePage, usage, data, report[0], slot);
-    if (f == nullptr) {
-        return HIDP_STATUS_USAGE_NOT_FOUND;
-    }
+    const HidField* f = nullptr;
     uint32_t raw = 0;
-    if (!ReadBits(report, reportLength, f->bitOffset + slot * f->bitSize, f->bitSize, raw)) {
-        return HIDP_STATUS_INVALID_REPORT_LENGTH;
+    if (const HidStatus status = ReadValue(type, usagePage, usage, data, report, reportLength, f, raw);
+        status != HIDP_STATUS_SUCCESS) {
+        return status;
     }
     const int64_t logical = f->logicalMin < 0 ? SignExtend(raw, f->bitSize) : int64_t(raw);
     if (logical < f->logicalMin || logical > f->logicalMax) {
@@ -136,8 +140,8 @@ HidStatus HidGetScaledUsageValue(HidReportType type, uint16_t usagePage, uint16_
         return HIDP_STATUS_BAD_LOG_PHY_VALUES;
     }
     const int64_t span = int64_t(f->logicalMax) - f->logicalMin;
-    *value = static_cast<int32_t>((logical - f->logicalMin) * (int64_t(f->physicalMax) - f->physicalMin) / span +
-                                  f->physicalMin);
+    *value = static_cast<int32_t>(
+        (logical - f->logicalMin) * (int64_t(f->physicalMax) - f->physicalMin) / span + f->physicalMin);
     return HIDP_STATUS_SUCCESS;
 }
 

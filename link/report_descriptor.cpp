@@ -61,16 +61,26 @@ public:
                 u |= uint32_t(m_data[pos + 1 + k]) << (8 * k);
             }
             int32_t s = static_cast<int32_t>(u);
-            if (len == 1) s = static_cast<int8_t>(u);
-            if (len == 2) s = static_cast<int16_t>(u);
+            if (len == 1)
+                s = static_cast<int8_t>(u);
+            if (len == 2)
+                s = static_cast<int16_t>(u);
             const int type = (prefix >> 2) & 3;
             const int tag = prefix >> 4;
             bool ok = true;
             switch (type) {
-                case 0: ok = Main(tag, u, error); break;
-                case 1: ok = Global(tag, u, s, len, error); break;
-                case 2: ok = Local(tag, u, len, error); break;
-                default: ok = Fail(error, "reserved item type at byte " + std::to_string(pos)); break;
+                case 0:
+                    ok = Main(tag, u, error);
+                    break;
+                case 1:
+                    ok = Global(tag, u, s, len, error);
+                    break;
+                case 2:
+                    ok = Local(tag, u, len, error);
+                    break;
+                default:
+                    ok = Fail(error, "reserved item type at byte " + std::to_string(pos));
+                    break;
             }
             if (!ok) {
                 return false;
@@ -94,12 +104,24 @@ private:
 
     bool Global(int tag, uint32_t u, int32_t s, size_t len, std::string& error) {
         switch (tag) {
-            case 0: m_global.usagePage = static_cast<uint16_t>(u); break;
-            case 1: m_global.logicalMin = s; break;
-            case 2: m_global.logicalMax = (m_global.logicalMin < 0 ? s : static_cast<int32_t>(u)); break;
-            case 3: m_global.physicalMin = s; break;
-            case 4: m_global.physicalMax = (m_global.physicalMin < 0 ? s : static_cast<int32_t>(u)); break;
-            case 5: case 6: break;  // unit exponent, unit
+            case 0:
+                m_global.usagePage = static_cast<uint16_t>(u);
+                break;
+            case 1:
+                m_global.logicalMin = s;
+                break;
+            case 2:
+                m_global.logicalMax = (m_global.logicalMin < 0 ? s : static_cast<int32_t>(u));
+                break;
+            case 3:
+                m_global.physicalMin = s;
+                break;
+            case 4:
+                m_global.physicalMax = (m_global.physicalMin < 0 ? s : static_cast<int32_t>(u));
+                break;
+            case 5:
+            case 6:
+                break;  // unit exponent, unit
             case 7:
                 if (u == 0 || u > 32) {
                     return Fail(error, "report size " + std::to_string(u) + " out of range");
@@ -132,7 +154,8 @@ private:
                 m_global = m_stack.back();
                 m_stack.pop_back();
                 break;
-            default: return Fail(error, "unknown global item");
+            default:
+                return Fail(error, "unknown global item");
         }
         return true;
     }
@@ -146,9 +169,16 @@ private:
                 }
                 m_local.usages.push_back(usage);
                 break;
-            case 1: m_local.haveMin = true; m_local.min = usage; break;
-            case 2: m_local.haveMax = true; m_local.max = usage; break;
-            default: break;  // designators, strings, delimiters: not used
+            case 1:
+                m_local.haveMin = true;
+                m_local.min = usage;
+                break;
+            case 2:
+                m_local.haveMax = true;
+                m_local.max = usage;
+                break;
+            default:
+                break;  // designators, strings, delimiters: not used
         }
         return true;
     }
@@ -167,7 +197,8 @@ private:
             const PendingUsage lo = m_local.haveMin ? m_local.min : m_local.max;
             const PendingUsage hi = m_local.haveMax ? m_local.max : m_local.min;
             uint16_t a = static_cast<uint16_t>(lo.value), b = static_cast<uint16_t>(hi.value);
-            if (a > b) std::swap(a, b);
+            if (a > b)
+                std::swap(a, b);
             spans.push_back({PageOf(lo), a, b, true});
         }
         return spans;
@@ -175,9 +206,12 @@ private:
 
     bool Main(int tag, uint32_t flags, std::string& error) {
         switch (tag) {
-            case 8: case 9: case 11: {
-                const HidReportType type =
-                    tag == 8 ? HidReportType::Input : tag == 9 ? HidReportType::Output : HidReportType::Feature;
+            case 8:
+            case 9:
+            case 11: {
+                const HidReportType type = tag == 8   ? HidReportType::Input
+                                           : tag == 9 ? HidReportType::Output
+                                                      : HidReportType::Feature;
                 const bool ok = AddField(type, flags, error);
                 m_local.Clear();
                 return ok;
@@ -210,7 +244,8 @@ private:
                 m_collections.back().caps.numberLinkCollectionNodes = static_cast<uint16_t>(m_linkCount);
                 m_local.Clear();
                 return true;
-            default: return Fail(error, "unknown main item");
+            default:
+                return Fail(error, "unknown main item");
         }
     }
 
@@ -285,12 +320,15 @@ private:
                         longest = std::max(longest, it->second);
                     }
                 }
-                top.caps.reportByteLength[t] = longest == 0 ? 0 : static_cast<uint16_t>((longest + 7) / 8 + 1);
+                top.caps.reportByteLength[t] =
+                    longest == 0 ? 0 : static_cast<uint16_t>((longest + 7) / 8 + 1);
                 top.caps.numberButtonCaps[t] = static_cast<uint16_t>(top.buttonCaps[t].size());
                 top.caps.numberValueCaps[t] = static_cast<uint16_t>(top.valueCaps[t].size());
                 uint32_t indices = 0;
-                for (const auto& c : top.buttonCaps[t]) indices += uint32_t(c.usageMax) - c.usageMin + 1;
-                for (const auto& c : top.valueCaps[t]) indices += uint32_t(c.usageMax) - c.usageMin + 1;
+                for (const auto& c : top.buttonCaps[t])
+                    indices += uint32_t(c.usageMax) - c.usageMin + 1;
+                for (const auto& c : top.valueCaps[t])
+                    indices += uint32_t(c.usageMax) - c.usageMin + 1;
                 top.caps.numberDataIndices[t] = static_cast<uint16_t>(std::min<uint32_t>(indices, 0xFFFF));
             }
         }
@@ -316,8 +354,9 @@ private:
             c.linkCollection = f.linkCollection;
             c.isRange = span.isRange;
             c.usageMin = span.min;
-            c.usageMax = span.isRange ? static_cast<uint16_t>(span.min + std::min<uint32_t>(span.Size(), slots) - 1)
-                                      : span.max;
+            c.usageMax = span.isRange
+                             ? static_cast<uint16_t>(span.min + std::min<uint32_t>(span.Size(), slots) - 1)
+                             : span.max;
             c.bitSize = f.bitSize;
             c.reportCount = static_cast<uint16_t>(slots);
             c.logicalMin = f.logicalMin;

@@ -49,7 +49,7 @@ struct HidField {
 // The parsed data of one top-level collection.
 struct HidPreparsedData {
     HidCaps caps;
-    bool numberedReports = false;  // the descriptor uses report ids
+    bool numberedReports = false;    // the descriptor uses report ids
     std::vector<uint8_t> reportIds;  // ids of this collection's reports, sorted; {0} when unnumbered
     std::vector<HidButtonCaps> buttonCaps[kHidReportTypes];
     std::vector<HidValueCaps> valueCaps[kHidReportTypes];

@@ -20,12 +20,14 @@ std::vector<ConnectionSlot> CSlotList::Snapshot() const {
 bool CSlotList::AnyFree() const {
     std::lock_guard lock(m_mutex);
     for (const auto& s : m_slots) {
-        if (s.IsFree()) return true;
+        if (s.IsFree())
+            return true;
     }
     return false;
 }
 
-bool CSlotList::FreeSlotFor(uint16_t vendor, uint16_t product, uint16_t collection, uint16_t interfaceNumber) const {
+bool CSlotList::FreeSlotFor(uint16_t vendor, uint16_t product, uint16_t collection,
+                            uint16_t interfaceNumber) const {
     std::lock_guard lock(m_mutex);
     for (const auto& s : m_slots) {
         if (s.IsFree() && s.vendor == vendor && s.product == product && s.collection == collection &&
@@ -39,7 +41,8 @@ bool CSlotList::FreeSlotFor(uint16_t vendor, uint16_t product, uint16_t collecti
 bool CSlotList::Holds(const std::wstring& path) const {
     std::lock_guard lock(m_mutex);
     for (const auto& s : m_slots) {
-        if (s.connected != 0 && s.path == path) return true;
+        if (s.connected != 0 && s.path == path)
+            return true;
     }
     return false;
 }
@@ -61,7 +64,8 @@ std::vector<size_t> CSlotList::Connected() const {
     std::lock_guard lock(m_mutex);
     std::vector<size_t> indices;
     for (size_t i = 0; i < m_slots.size(); ++i) {
-        if (m_slots[i].connected != 0) indices.push_back(i);
+        if (m_slots[i].connected != 0)
+            indices.push_back(i);
     }
     return indices;
 }

@@ -41,9 +41,12 @@ bool ParseHexNumber(const std::string& text, unsigned long max, unsigned long& o
 }
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 }  // namespace
@@ -61,7 +64,8 @@ bool ParseVirtualInfo(std::string_view text, VirtualInterfaceInfo& out) {
         } else if (key == "product" && ParseHexNumber(value, 0xFFFF, number)) {
             info.product = static_cast<uint16_t>(number);
             seen |= 2;
-        } else if (key == "interface" && value.size() <= 3 && value.find_first_not_of("0123456789") == std::string::npos) {
+        } else if (key == "interface" && value.size() <= 3 &&
+                   value.find_first_not_of("0123456789") == std::string::npos) {
             info.interfaceNumber = static_cast<uint16_t>(std::stoul(value));
             seen |= 4;
         } else if (key == "descriptor" && value.size() % 2 == 0 && value.size() / 2 <= kMaxDescriptorSize) {

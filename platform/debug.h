@@ -25,7 +25,7 @@ public:
     CDebugCapture(const CDebugCapture&) = delete;
     CDebugCapture& operator=(const CDebugCapture&) = delete;
 
-    std::wstring Text() const;  // every captured line, each followed by '\n'
+    std::wstring Text() const;                     // every captured line, each followed by '\n'
     size_t Count(std::wstring_view needle) const;  // lines that contain needle
 
 private:

@@ -8,6 +8,10 @@ uint64_t GetTickCount64() {
     return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-uint32_t GetTickCount() { return static_cast<uint32_t>(GetTickCount64()); }
+uint32_t GetTickCount() {
+    return static_cast<uint32_t>(GetTickCount64());
+}
 
-void SleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SleepMs(uint32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}

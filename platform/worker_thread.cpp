@@ -4,7 +4,9 @@
 
 CWorkerThread::CWorkerThread(std::wstring name) : m_name(std::move(name)) {}
 
-CWorkerThread::~CWorkerThread() { Stop(1000); }
+CWorkerThread::~CWorkerThread() {
+    Stop(1000);
+}
 
 bool CWorkerThread::Start(Body body, void* owner, CEvent* stopEvent) {
     if (m_thread.joinable()) {

@@ -27,22 +27,22 @@ struct IdleSystem {
     IdleSystem() {
         char pattern[] = "/tmp/px300-bench-XXXXXX";
         root = mkdtemp(pattern);
-        const std::vector<uint8_t> mouse = {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x05, 0x09, 0x19, 0x01, 0x29,
-                                            0x05, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x05, 0x81, 0x02,
-                                            0x75, 0x03, 0x95, 0x01, 0x81, 0x01, 0x05, 0x01, 0x09, 0x30, 0x09,
-                                            0x31, 0x15, 0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x02, 0x81, 0x06,
-                                            0xC0};
+        const std::vector<uint8_t> mouse = {
+            0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x05, 0x09, 0x19, 0x01, 0x29, 0x05, 0x15, 0x00, 0x25,
+            0x01, 0x75, 0x01, 0x95, 0x05, 0x81, 0x02, 0x75, 0x03, 0x95, 0x01, 0x81, 0x01, 0x05, 0x01,
+            0x09, 0x30, 0x09, 0x31, 0x15, 0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x02, 0x81, 0x06, 0xC0};
         for (int i = 0; i < 30; ++i) {
             // As in sysfs: the class entry links to the device instance's folder.
             const std::string node = "hidraw" + std::to_string(i);
-            const fs::path instance = fs::path(root) / "sys/devices" / ("0003:046D:C0" + std::to_string(10 + i) + ".0001") /
-                                      "hidraw" / node;
+            const fs::path instance = fs::path(root) / "sys/devices" /
+                                      ("0003:046D:C0" + std::to_string(10 + i) + ".0001") / "hidraw" / node;
             const fs::path dev = instance / "device";
             fs::create_directories(dev);
             fs::create_directories(fs::path(root) / "sys/class/hidraw");
             fs::create_directory_symlink(instance, fs::path(root) / "sys/class/hidraw" / node);
-            std::ofstream(dev / "uevent") << "HID_ID=0003:0000046D:0000C0" << (10 + i)
-                                          << "\nHID_PHYS=usb-0000:00:14.0-" << i << "/input" << (i % 3) << "\n";
+            std::ofstream(dev / "uevent")
+                << "HID_ID=0003:0000046D:0000C0" << (10 + i) << "\nHID_PHYS=usb-0000:00:14.0-" << i
+                << "/input" << (i % 3) << "\n";
             std::ofstream(dev / "report_descriptor", std::ios::binary)
                 .write(reinterpret_cast<const char*>(mouse.data()), mouse.size());
         }
@@ -66,7 +66,8 @@ struct IdleSystem {
 double CpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 void BM_IdleScan(benchmark::State& state) {

@@ -49,8 +49,12 @@ void Exchanges(benchmark::State& state, bool receiver) {
     state.counters["exchanges/s"] = benchmark::Counter(state.iterations(), benchmark::Counter::kIsRate);
 }
 
-void BM_ExchangeWired(benchmark::State& state) { Exchanges(state, false); }
-void BM_ExchangeReceiver(benchmark::State& state) { Exchanges(state, true); }
+void BM_ExchangeWired(benchmark::State& state) {
+    Exchanges(state, false);
+}
+void BM_ExchangeReceiver(benchmark::State& state) {
+    Exchanges(state, true);
+}
 
 void BM_LightFrame510Wired(benchmark::State& state) {
     VirtualKeyboard device(static_cast<int>(state.range(0)));

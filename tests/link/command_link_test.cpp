@@ -36,8 +36,10 @@ protected:
     }
 
     std::vector<Report> Answer(const Report& r) {
-        if (silent || r.size() != 64) return {};
-        if (replyDelayMs > 0) SleepMs(replyDelayMs);
+        if (silent || r.size() != 64)
+            return {};
+        if (replyDelayMs > 0)
+            SleepMs(replyDelayMs);
         Report reply(64, 0);
         reply[0] = 4;
         reply[3] = answerAs != 0 ? answerAs.load() : r[3];
@@ -45,16 +47,19 @@ protected:
         reply[8] = payload8;
         const uint16_t offset = r[5] | (r[6] << 8);
         if (r[3] != CMD_QUERY_RECEIVER_LINK) {
-            for (int i = 0; i < r[4]; ++i) reply[8 + i] = static_cast<uint8_t>(offset + i);
+            for (int i = 0; i < r[4]; ++i)
+                reply[8 + i] = static_cast<uint8_t>(offset + i);
         }
         std::vector<Report> replies;
-        if (staleFirst) replies.push_back(Report{4, 0, 0, 18});
+        if (staleFirst)
+            replies.push_back(Report{4, 0, 0, 18});
         replies.push_back(reply);
         return replies;
     }
 
     void Open(bool receiver) {
-        ASSERT_TRUE(m_link.OpenLink(L"virtual:" + m_fake->Node() + L"#vid_320f&pid_5055&mi_01&col02", receiver));
+        ASSERT_TRUE(
+            m_link.OpenLink(L"virtual:" + m_fake->Node() + L"#vid_320f&pid_5055&mi_01&col02", receiver));
         ASSERT_TRUE(m_fake->WaitForClients(1));
     }
 
@@ -82,7 +87,8 @@ protected:
 
 std::vector<uint8_t> Pattern(size_t n) {
     std::vector<uint8_t> v(n);
-    for (size_t i = 0; i < n; ++i) v[i] = static_cast<uint8_t>(i * 7 + 1);
+    for (size_t i = 0; i < n; ++i)
+        v[i] = static_cast<uint8_t>(i * 7 + 1);
     return v;
 }
 }  // namespace
@@ -116,32 +122,52 @@ TEST_F(CommandLinkTest, ChunkLengthsAndOffsetsInBothModes) {
     };
     const Case cases[] = {
         {"info wired", false, [&](CCommandLink& l) { return l.ReadDeviceInfo(buf); }, {{3, 34, 0}}},
-        {"info receiver", true, [&](CCommandLink& l) { return l.ReadDeviceInfo(buf); }, {{3, 24, 0}, {3, 10, 24}}},
-        {"56 bytes wired is one packet", false, [&](CCommandLink& l) { return l.WriteSettings(data.data(), 56, 0); },
+        {"info receiver",
+         true,
+         [&](CCommandLink& l) { return l.ReadDeviceInfo(buf); },
+         {{3, 24, 0}, {3, 10, 24}}},
+        {"56 bytes wired is one packet",
+         false,
+         [&](CCommandLink& l) { return l.WriteSettings(data.data(), 56, 0); },
          {{6, 56, 0}}},
-        {"settings 66 at 128 wired", false, [&](CCommandLink& l) { return l.WriteSettings(data.data(), 66, 128); },
+        {"settings 66 at 128 wired",
+         false,
+         [&](CCommandLink& l) { return l.WriteSettings(data.data(), 66, 128); },
          {{6, 56, 128}, {6, 10, 184}}},
-        {"settings 66 at 128 receiver", true, [&](CCommandLink& l) { return l.WriteSettings(data.data(), 66, 128); },
+        {"settings 66 at 128 receiver",
+         true,
+         [&](CCommandLink& l) { return l.WriteSettings(data.data(), 66, 128); },
          {{6, 24, 128}, {6, 24, 152}, {6, 18, 176}}},
-        {"read settings receiver", true, [&](CCommandLink& l) { return l.ReadSettings(buf, 30, 256); },
+        {"read settings receiver",
+         true,
+         [&](CCommandLink& l) { return l.ReadSettings(buf, 30, 256); },
          {{5, 24, 256}, {5, 6, 280}}},
-        {"key light mask", false, [&](CCommandLink& l) { return l.WriteKeyLightMask(data.data(), 9, 5); },
+        {"key light mask",
+         false,
+         [&](CCommandLink& l) { return l.WriteKeyLightMask(data.data(), 9, 5); },
          {{11, 9, 15}}},
-        {"shoot keeps 56 through the receiver", true,
-         [&](CCommandLink& l) { return l.WriteShootData(data.data(), 100); }, {{23, 56, 0}, {23, 44, 56}}},
-        {"macro receiver", true, [&](CCommandLink& l) { return l.WriteMacroData(data.data(), 50); },
+        {"shoot keeps 56 through the receiver",
+         true,
+         [&](CCommandLink& l) { return l.WriteShootData(data.data(), 100); },
+         {{23, 56, 0}, {23, 44, 56}}},
+        {"macro receiver",
+         true,
+         [&](CCommandLink& l) { return l.WriteMacroData(data.data(), 50); },
          {{21, 24, 0}, {21, 24, 24}, {21, 2, 48}}},
         {"status", false, [&](CCommandLink& l) { return l.ReadStatus(buf, 8, 2); }, {{26, 8, 2}}},
-        {"begin, end, host lighting", false,
+        {"begin, end, host lighting",
+         false,
          [&](CCommandLink& l) { return l.BeginTransfer() + l.EndTransfer() + l.StartHostLighting() - 2; },
          {{1, 0, 0}, {2, 0, 0}, {28, 0, 0}}},
-        {"key table of 120 bytes", false,
+        {"key table of 120 bytes",
+         false,
          [&](CCommandLink& l) {
              l.SetKeyTableSize(120);
              return l.WriteKeyTable(data.data(), 0);
          },
          {{9, 56, 0}, {9, 56, 56}, {9, 8, 112}}},
-        {"extra table is a third of the key table", false,
+        {"extra table is a third of the key table",
+         false,
          [&](CCommandLink& l) {
              l.SetKeyTableSize(510);
              return l.ReadKeyExtraTable(buf);
@@ -161,7 +187,8 @@ TEST_F(CommandLinkTest, ReadsCopyEachChunkFromByteEight) {
     Open(true);
     std::vector<uint8_t> got(60, 0xEE);
     ASSERT_EQ(m_link.ReadSettings(got.data(), 50, 0x100), LINK_OK);
-    for (size_t i = 0; i < 50; ++i) EXPECT_EQ(got[i], static_cast<uint8_t>(0x100 + i)) << i;
+    for (size_t i = 0; i < 50; ++i)
+        EXPECT_EQ(got[i], static_cast<uint8_t>(0x100 + i)) << i;
     EXPECT_EQ(got[50], 0xEE);  // nothing beyond the count
     uint8_t info[34];
     ASSERT_EQ(m_link.ReadDeviceInfo(info), LINK_OK);
@@ -291,7 +318,8 @@ TEST_F(CommandLinkTest, LightFrameIsDroppedWhileALoggedExchangeRuns) {
     Open(false);
     replyDelayMs = 200;
     std::thread transfer([&] { EXPECT_EQ(m_link.BeginTransfer(), LINK_OK); });
-    while (!m_link.IsBusy()) std::this_thread::yield();
+    while (!m_link.IsBusy())
+        std::this_thread::yield();
     const auto frame = Pattern(100);
     EXPECT_EQ(m_link.SendLightFrame(frame.data(), 100), LINK_OK);
     transfer.join();

@@ -22,7 +22,8 @@ protected:
 
     void Serve(std::initializer_list<const char*> words) {
         m_server = std::make_unique<CVirtualServer>(CVirtualServer::Options{m_dir.Str(), "", 0});
-        for (const char* w : words) ASSERT_TRUE(m_server->Add(w)) << w;
+        for (const char* w : words)
+            ASSERT_TRUE(m_server->Add(w)) << w;
         std::string error;
         ASSERT_TRUE(m_server->Start(&error)) << error;
     }
@@ -30,7 +31,8 @@ protected:
     std::vector<RecordedMessage> Arrivals() const {
         std::vector<RecordedMessage> out;
         for (const auto& m : m_target.Messages()) {
-            if (m.msg == WM_DEVICE_ARRIVED || m.msg == WM_DEVICE_REMOVED) out.push_back(m);
+            if (m.msg == WM_DEVICE_ARRIVED || m.msg == WM_DEVICE_REMOVED)
+                out.push_back(m);
         }
         return out;
     }
@@ -44,8 +46,12 @@ protected:
     const uint32_t m_identity = RegisterWindowMessage(kAppIdentity);
 };
 
-RecordedMessage Arrived(WPARAM slot) { return {WM_DEVICE_ARRIVED, slot, 0, true}; }
-RecordedMessage Removed(WPARAM slot) { return {WM_DEVICE_REMOVED, slot, 0, true}; }
+RecordedMessage Arrived(WPARAM slot) {
+    return {WM_DEVICE_ARRIVED, slot, 0, true};
+}
+RecordedMessage Removed(WPARAM slot) {
+    return {WM_DEVICE_REMOVED, slot, 0, true};
+}
 }  // namespace
 
 TEST(DeviceTables, LookupsAndSlotEquality) {
@@ -81,8 +87,10 @@ TEST_F(DiscoveryTest, ReceiverAndCableConnectionsFillTheirOwnSlots) {
     Serve({"keyboard-receiver", "keyboard"});
     ASSERT_TRUE(m_discovery.ScanOnce());
     const auto slots = m_slots.Snapshot();
-    for (size_t i : {0, 1, 2, 3}) EXPECT_EQ(slots[i].connected, 1) << i;
-    for (size_t i = 4; i < slots.size(); ++i) EXPECT_TRUE(slots[i].IsFree()) << i;
+    for (size_t i : {0, 1, 2, 3})
+        EXPECT_EQ(slots[i].connected, 1) << i;
+    for (size_t i = 4; i < slots.size(); ++i)
+        EXPECT_TRUE(slots[i].IsFree()) << i;
     EXPECT_NE(slots[0].path, slots[2].path);
     EXPECT_NE(slots[2].path.find(L"vid_0000&pid_0000"), std::wstring::npos);
 }
@@ -107,8 +115,8 @@ TEST_F(DiscoveryTest, RightNumbersButAnotherUsagePageIsOpenedAndLeft) {
     auto descriptor = ConsumerAndVendorDescriptor();
     descriptor[27] = 0x00;  // vendor page 0xFF1C becomes 0xFF00
     // Collections 3 and 4 as on the keyboard: two unused collections first.
-    const std::vector<uint8_t> pad = {0x05, 0x01, 0x09, 0x80, 0xA1, 0x01, 0x85, 0x01, 0x75, 0x08,
-                                      0x95, 0x01, 0x81, 0x02, 0xC0};
+    const std::vector<uint8_t> pad = {0x05, 0x01, 0x09, 0x80, 0xA1, 0x01, 0x85, 0x01,
+                                      0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0};
     std::vector<uint8_t> d = pad;
     d.insert(d.end(), pad.begin(), pad.end());
     d[pad.size() + 7] = 0x02;  // report id 2
@@ -117,9 +125,11 @@ TEST_F(DiscoveryTest, RightNumbersButAnotherUsagePageIsOpenedAndLeft) {
     ASSERT_TRUE(m_discovery.ScanOnce());
     EXPECT_EQ(Arrivals(), (std::vector<RecordedMessage>{Arrived(1)}));  // the consumer collection still fits
     EXPECT_TRUE(m_slots.Get(0).IsFree());
-    for (int i = 0; i < 100 && fake.Accepted() < 2; ++i) SleepMs(2);
+    for (int i = 0; i < 100 && fake.Accepted() < 2; ++i)
+        SleepMs(2);
     EXPECT_EQ(fake.Accepted(), 2u);  // both candidates were opened
-    for (int i = 0; i < 100 && fake.WaitForClients(1, 0); ++i) SleepMs(2);
+    for (int i = 0; i < 100 && fake.WaitForClients(1, 0); ++i)
+        SleepMs(2);
     EXPECT_FALSE(fake.WaitForClients(1, 0));  // and closed again
 }
 
@@ -128,7 +138,8 @@ TEST_F(DiscoveryTest, ThreadPostsIdentityOnceAndEndsOnItsStopEvent) {
     Serve({"keyboard"});
     CEvent stop(true, true);  // set before start: Start resets it
     ASSERT_TRUE(m_discovery.Start(stop));
-    for (int i = 0; i < 200 && m_discovery.ScanCount() < 3; ++i) SleepMs(10);
+    for (int i = 0; i < 200 && m_discovery.ScanCount() < 3; ++i)
+        SleepMs(10);
     EXPECT_GE(m_discovery.ScanCount(), 3u);
     EXPECT_TRUE(m_discovery.Stop(1000));
     EXPECT_EQ(m_target.Count(m_identity), 1u);
@@ -142,7 +153,8 @@ TEST_F(DiscoveryTest, WithEverySlotConnectedOnlyLivenessRuns) {
     // mouse, mouse pad.
     Serve({"keyboard", "keyboard-receiver", "mouse", "mouse-receiver", "mousepad", "headset"});
     ASSERT_TRUE(m_discovery.ScanOnce());
-    for (size_t i = 0; i < m_slots.Count(); ++i) EXPECT_EQ(m_slots.Get(i).connected, 1) << i;
+    for (size_t i = 0; i < m_slots.Count(); ++i)
+        EXPECT_EQ(m_slots.Get(i).connected, 1) << i;
     const uint64_t scans = m_discovery.ScanCount();
     m_discovery.ScanOnce();
     m_discovery.ScanOnce();

@@ -37,7 +37,8 @@ FakeInterface::~FakeInterface() {
     m_thread.join();
     unlink(m_infoPath.c_str());
     unlink(m_socketPath.c_str());
-    for (int fd : m_clients) close(fd);
+    for (int fd : m_clients)
+        close(fd);
     close(m_listenFd);
     close(m_stopFd);
 }
@@ -59,7 +60,8 @@ bool FakeInterface::WaitForClients(size_t n, int timeoutMs) const {
     while (std::chrono::steady_clock::now() < end) {
         {
             std::lock_guard lock(m_mutex);
-            if (m_clients.size() >= n) return true;
+            if (m_clients.size() >= n)
+                return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -71,17 +73,22 @@ size_t FakeInterface::Accepted() const {
     return m_accepted;
 }
 
-std::wstring FakeInterface::Node() const { return Utf8ToWide(m_socketPath); }
+std::wstring FakeInterface::Node() const {
+    return Utf8ToWide(m_socketPath);
+}
 
 void FakeInterface::Serve() {
     for (;;) {
         std::vector<pollfd> fds = {{m_stopFd, POLLIN, 0}, {m_listenFd, POLLIN, 0}};
         {
             std::lock_guard lock(m_mutex);
-            for (int fd : m_clients) fds.push_back({fd, POLLIN, 0});
+            for (int fd : m_clients)
+                fds.push_back({fd, POLLIN, 0});
         }
-        if (poll(fds.data(), fds.size(), -1) < 0) continue;
-        if (fds[0].revents) return;
+        if (poll(fds.data(), fds.size(), -1) < 0)
+            continue;
+        if (fds[0].revents)
+            return;
         if (fds[1].revents & POLLIN) {
             const int client = accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
             if (client >= 0) {
@@ -91,7 +98,8 @@ void FakeInterface::Serve() {
             }
         }
         for (size_t i = 2; i < fds.size(); ++i) {
-            if (!(fds[i].revents & (POLLIN | POLLHUP))) continue;
+            if (!(fds[i].revents & (POLLIN | POLLHUP)))
+                continue;
             uint8_t buf[4096];
             const ssize_t n = recv(fds[i].fd, buf, sizeof buf, 0);
             if (n <= 0) {
@@ -106,7 +114,8 @@ void FakeInterface::Serve() {
                 m_received.push_back(report);
             }
             if (m_responder) {
-                for (const auto& reply : m_responder(report)) Send(reply);
+                for (const auto& reply : m_responder(report))
+                    Send(reply);
             }
         }
     }
@@ -114,16 +123,15 @@ void FakeInterface::Serve() {
 
 std::vector<uint8_t> ConsumerAndVendorDescriptor() {
     return {
-        0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01,        // consumer page, consumer control, application
-        0x85, 0x03, 0x15, 0x00, 0x26, 0xFF, 0x03,  // report id 3, logical 0..1023
-        0x19, 0x00, 0x2A, 0xFF, 0x03,              // usages 0..1023
-        0x75, 0x10, 0x95, 0x01, 0x81, 0x00,        // one 16-bit array slot, input
-        0xC0,
-        0x06, 0x1C, 0xFF, 0x09, 0x92, 0xA1, 0x01,  // vendor page 0xFF1C, usage 0x92, application
-        0x85, 0x04, 0x15, 0x00, 0x26, 0xFF, 0x00,  // report id 4, bytes
-        0x75, 0x08, 0x95, 0x3F,                    // 63 bytes
-        0x09, 0x01, 0x81, 0x02,                    // input
-        0x09, 0x01, 0x91, 0x02,                    // output
+        0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01,              // consumer page, consumer control, application
+        0x85, 0x03, 0x15, 0x00, 0x26, 0xFF, 0x03,        // report id 3, logical 0..1023
+        0x19, 0x00, 0x2A, 0xFF, 0x03,                    // usages 0..1023
+        0x75, 0x10, 0x95, 0x01, 0x81, 0x00,              // one 16-bit array slot, input
+        0xC0, 0x06, 0x1C, 0xFF, 0x09, 0x92, 0xA1, 0x01,  // vendor page 0xFF1C, usage 0x92, application
+        0x85, 0x04, 0x15, 0x00, 0x26, 0xFF, 0x00,        // report id 4, bytes
+        0x75, 0x08, 0x95, 0x3F,                          // 63 bytes
+        0x09, 0x01, 0x81, 0x02,                          // input
+        0x09, 0x01, 0x91, 0x02,                          // output
         0xC0,
     };
 }

@@ -25,7 +25,8 @@ protected:
 
     // A fake sysfs hidraw entry with a uevent and a report descriptor.
     void AddHidraw(int number, const std::string& uevent, const std::vector<uint8_t>& descriptor) {
-        const fs::path dev = m_sysfs.Path() / "sys/class/hidraw" / ("hidraw" + std::to_string(number)) / "device";
+        const fs::path dev =
+            m_sysfs.Path() / "sys/class/hidraw" / ("hidraw" + std::to_string(number)) / "device";
         fs::create_directories(dev);
         std::ofstream(dev / "uevent") << uevent;
         std::ofstream(dev / "report_descriptor", std::ios::binary)
@@ -36,7 +37,8 @@ protected:
         CHidChannel channel;
         EXPECT_TRUE(channel.EnumerateInterfaces());
         std::vector<std::wstring> paths;
-        while (const wchar_t* p = channel.NextPath()) paths.emplace_back(p);
+        while (const wchar_t* p = channel.NextPath())
+            paths.emplace_back(p);
         return paths;
     }
 
@@ -66,13 +68,14 @@ TEST_F(ChannelTest, NothingPresentEnumeratesEmpty) {
 }
 
 TEST_F(ChannelTest, OnePathPerTopLevelCollectionOfBothTransports) {
-    AddHidraw(10, "HID_ID=0003:0000320F:00005055\nHID_PHYS=usb-0000:00:14.0-3/input1\n", ConsumerAndVendorDescriptor());
+    AddHidraw(10, "HID_ID=0003:0000320F:00005055\nHID_PHYS=usb-0000:00:14.0-3/input1\n",
+              ConsumerAndVendorDescriptor());
     AddHidraw(2, "HID_ID=0003:00000C76:00001630\nHID_PHYS=usb-0000:00:14.0-4/input3\n",
               {0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0});
     AddHidraw(3, "HID_ID=0005:0000046D:0000B012\nHID_PHYS=aa:bb\n",  // bluetooth: no interface number
               {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x01, 0x81, 0x02, 0xC0});
     AddHidraw(4, "HID_ID=0003:0000320F:00005055\n", {0xC0});  // unusable descriptor: left out
-    AddHidraw(5, "garbage", ConsumerAndVendorDescriptor());     // no identity: left out
+    AddHidraw(5, "garbage", ConsumerAndVendorDescriptor());   // no identity: left out
     FakeInterface fake(m_virtual.Str(), "kb-if1", m_keyboard);
     const std::vector<std::wstring> expected = {
         L"hidraw:/dev/hidraw2#vid_0c76&pid_1630&mi_03",
@@ -98,8 +101,10 @@ TEST_F(ChannelTest, OpensTheNamedCollectionAndRefusesOthers) {
     const std::wstring node = L"virtual:" + fake.Node();
     EXPECT_FALSE(channel.Open(node + L"#vid_320f&pid_5055&mi_01&col03", true, true, true, false));
     EXPECT_FALSE(channel.IsOpen());
-    EXPECT_FALSE(channel.Open(node + L"#vid_320f&pid_5055&mi_01", true, true, true, false));  // two collections
-    EXPECT_FALSE(channel.Open(L"virtual:" + m_virtual.Path().wstring() + L"/missing.sock#vid_1", true, true, true, false));
+    EXPECT_FALSE(
+        channel.Open(node + L"#vid_320f&pid_5055&mi_01", true, true, true, false));  // two collections
+    EXPECT_FALSE(channel.Open(L"virtual:" + m_virtual.Path().wstring() + L"/missing.sock#vid_1", true, true,
+                              true, false));
     EXPECT_FALSE(channel.Open(L"virtual:/" + std::wstring(300, L'x') + L".sock", true, true, true, false));
 }
 
@@ -126,7 +131,8 @@ TEST_F(ChannelTest, ReadTimesOutWithNothingAndKeepsOnlyItsCollectionsReports) {
     const Report out = VendorReport(1);
     EXPECT_TRUE(channel.WriteReport(out.data(), 64, &bytes, 1000));
     EXPECT_EQ(bytes, 64u);
-    for (int i = 0; i < 100 && fake.Received().empty(); ++i) SleepMs(2);
+    for (int i = 0; i < 100 && fake.Received().empty(); ++i)
+        SleepMs(2);
     ASSERT_EQ(fake.Received().size(), 1u);
     EXPECT_EQ(fake.Received()[0], out);
 }
@@ -170,18 +176,20 @@ TEST_F(ChannelTest, UnpluggedNodeFailsReadsAtOnce) {
 }
 
 TEST_F(ChannelTest, UnnumberedReportsGetAZeroIdByte) {
-    const std::vector<uint8_t> d = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x10,
-                                    0x09, 0x01, 0x81, 0x02, 0x09, 0x01, 0x91, 0x02, 0xC0};
+    const std::vector<uint8_t> d = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x75, 0x08, 0x95,
+                                    0x10, 0x09, 0x01, 0x81, 0x02, 0x09, 0x01, 0x91, 0x02, 0xC0};
     FakeInterface fake(m_virtual.Str(), "hs-if3", {0x0C76, 0x1630, 3, d});
     CHidChannel channel;
-    ASSERT_TRUE(channel.Open(L"virtual:" + fake.Node() + L"#vid_0c76&pid_1630&mi_03", true, true, true, false));
+    ASSERT_TRUE(
+        channel.Open(L"virtual:" + fake.Node() + L"#vid_0c76&pid_1630&mi_03", true, true, true, false));
     EXPECT_EQ(channel.Capabilities().OutputReportByteLength(), 17);
     ASSERT_TRUE(fake.WaitForClients(1));
     Report out(17, 0);
     out[1] = 0xAB;
     uint32_t bytes = 0;
     ASSERT_TRUE(channel.WriteReport(out.data(), 17, &bytes, 1000));
-    for (int i = 0; i < 100 && fake.Received().empty(); ++i) SleepMs(2);
+    for (int i = 0; i < 100 && fake.Received().empty(); ++i)
+        SleepMs(2);
     ASSERT_EQ(fake.Received().size(), 1u);
     EXPECT_EQ(fake.Received()[0], Report(out.begin() + 1, out.end()));  // sent without the id byte
     fake.Send(Report(16, 0x11));

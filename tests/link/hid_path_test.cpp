@@ -12,9 +12,9 @@ TEST(HidPath, ParsesTheFourNumbers) {
         {L"virtual:/run/x/kb.sock#VID_320F&PID_5055&MI_01&COL0A", 0x320F, 0x5055, 1, 10},
         {L"hidraw:/dev/hidraw1#vid_0c76&pid_1630&mi_03", 0x0C76, 0x1630, 3, 0},  // no collection part
         {L"hidraw:/dev/hidraw2#vid_046d&pid_c077", 0x046D, 0xC077, 0, 0},        // not a USB interface
-        {L"hidraw:/dev/hidraw2#vid_&pid_zz&mi_", 0, 0, 0, 0},                   // markers without digits
-        {L"hidraw:/dev/hidraw2#vid_1320f", 0x320F, 0, 0, 0},                    // low 16 bits kept
-        {L"virtual:/tmp/vid_9999&mi_05.sock#vid_0001&pid_0002", 1, 2, 0, 0},    // node text is not read
+        {L"hidraw:/dev/hidraw2#vid_&pid_zz&mi_", 0, 0, 0, 0},                    // markers without digits
+        {L"hidraw:/dev/hidraw2#vid_1320f", 0x320F, 0, 0, 0},                     // low 16 bits kept
+        {L"virtual:/tmp/vid_9999&mi_05.sock#vid_0001&pid_0002", 1, 2, 0, 0},     // node text is not read
         {L"", 0, 0, 0, 0},
     };
     for (const auto& c : cases) {

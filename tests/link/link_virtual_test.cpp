@@ -16,14 +16,16 @@ std::vector<uint8_t> ParseDump(const std::string& text) {
     std::vector<uint8_t> bytes;
     std::istringstream in(text);
     std::string word;
-    while (in >> word) bytes.push_back(static_cast<uint8_t>(std::stoul(word, nullptr, 16)));
+    while (in >> word)
+        bytes.push_back(static_cast<uint8_t>(std::stoul(word, nullptr, 16)));
     return bytes;
 }
 
 std::vector<std::string> CommandDevices() {
     std::vector<std::string> words;
     for (const auto& d : VirtualDevices()) {
-        if (d.commandReportId != 0) words.push_back(d.word);
+        if (d.commandReportId != 0)
+            words.push_back(d.word);
     }
     return words;
 }
@@ -43,7 +45,9 @@ protected:
         ASSERT_TRUE(m_link.OpenLink(path, m_device->receiver)) << WideToUtf8(path);
     }
 
-    std::vector<uint8_t> Dump(const char* area) { return ParseDump(m_server->Control("dump " + GetParam() + " " + area)); }
+    std::vector<uint8_t> Dump(const char* area) {
+        return ParseDump(m_server->Control("dump " + GetParam() + " " + area));
+    }
 
     TempDir m_dir;
     const VirtualDeviceDescription* m_device = nullptr;
@@ -69,7 +73,8 @@ TEST_P(LinkOnVirtualDevice, InformationKeyTableAndExtraTableAsStored) {
 
 TEST_P(LinkOnVirtualDevice, SettingsTransferRoundTrips) {
     std::vector<uint8_t> block(66);
-    for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<uint8_t>(0xA0 ^ i);
+    for (size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<uint8_t>(0xA0 ^ i);
     ASSERT_EQ(m_link.BeginTransfer(), LINK_OK);
     ASSERT_EQ(m_link.WriteSettings(block.data(), block.size(), 128), LINK_OK);
     ASSERT_EQ(m_link.EndTransfer(), LINK_OK);
@@ -92,7 +97,8 @@ TEST_P(LinkOnVirtualDevice, ImagesLandInDeviceMemory) {
             continue;  // the device has no such memory
         }
         std::vector<uint8_t> bytes(300);
-        for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 3 + image.name[0]);
+        for (size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<uint8_t>(i * 3 + image.name[0]);
         ASSERT_EQ((m_link.*image.write)(bytes.data(), bytes.size()), LINK_OK) << image.name;
         const auto memory = Dump(image.name);
         EXPECT_EQ(std::vector<uint8_t>(memory.begin(), memory.begin() + 300), bytes) << image.name;
@@ -128,6 +134,7 @@ TEST_P(LinkOnVirtualDevice, ReceiverReportsAnUnreachableDevice) {
 INSTANTIATE_TEST_SUITE_P(Devices, LinkOnVirtualDevice, ::testing::ValuesIn(CommandDevices()),
                          [](const auto& info) {
                              std::string name = info.param;
-                             for (char& c : name) c = c == '-' ? '_' : c;
+                             for (char& c : name)
+                                 c = c == '-' ? '_' : c;
                              return name;
                          });

@@ -30,7 +30,8 @@ public:
     size_t Count(uint32_t msg) const {
         std::lock_guard lock(m_mutex);
         size_t n = 0;
-        for (const auto& m : m_messages) n += m.msg == msg;
+        for (const auto& m : m_messages)
+            n += m.msg == msg;
         return n;
     }
     void Clear() {

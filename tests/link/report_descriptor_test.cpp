@@ -22,10 +22,9 @@ const std::vector<uint8_t> kMouse = {
     0x75, 0x01, 0x95, 0x05, 0x81, 0x02,                          // 5 one-bit variables
     0x75, 0x03, 0x95, 0x01, 0x81, 0x01,                          // padding
     0x05, 0x01, 0x09, 0x30, 0x09, 0x31,                          // X, Y
-    0x16, 0x00, 0x80, 0x26, 0xFF, 0x7F, 0x75, 0x10, 0x95, 0x02, 0x81, 0x06,
-    0x09, 0x38, 0x15, 0x81, 0x25, 0x7F, 0x35, 0x00, 0x45, 0x0A,  // wheel -127..127, physical 0..10
-    0x75, 0x08, 0x95, 0x01, 0x81, 0x06,
-    0xC0, 0xC0,
+    0x16, 0x00, 0x80, 0x26, 0xFF, 0x7F, 0x75, 0x10, 0x95, 0x02, 0x81,
+    0x06, 0x09, 0x38, 0x15, 0x81, 0x25, 0x7F, 0x35, 0x00, 0x45, 0x0A,  // wheel -127..127, physical 0..10
+    0x75, 0x08, 0x95, 0x01, 0x81, 0x06, 0xC0, 0xC0,
 };
 }  // namespace
 
@@ -77,11 +76,12 @@ TEST(ReportDescriptor, ValueRangeOfThreeUsagesGivesThreeDataItems) {
 
     FakeInterface fake(dir.Str(), "range", {0x1234, 0x5678, 0, d});
     CHidChannel channel;
-    ASSERT_TRUE(channel.Open(L"virtual:" + fake.Node() + L"#vid_1234&pid_5678&mi_00", true, true, true, false));
+    ASSERT_TRUE(
+        channel.Open(L"virtual:" + fake.Node() + L"#vid_1234&pid_5678&mi_00", true, true, true, false));
     ASSERT_EQ(channel.InputDataItemCount(), 3u);
     const uint8_t report[] = {7, 10, 20, 30};
-    EXPECT_TRUE(CHidChannel::UnpackReport(HidReportType::Input, report, sizeof report, channel.InputDataItems(), 3,
-                                          channel.DescriptorData()));
+    EXPECT_TRUE(CHidChannel::UnpackReport(HidReportType::Input, report, sizeof report,
+                                          channel.InputDataItems(), 3, channel.DescriptorData()));
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(channel.InputDataItems()[i].usage, i + 1);
         EXPECT_EQ(channel.InputDataItems()[i].rawValue, 10u * (i + 1));
@@ -95,10 +95,13 @@ TEST(ReportDescriptor, RefusesMalformedDescriptors) {
         std::vector<uint8_t> bytes;
     };
     std::vector<uint8_t> deep;
-    for (int i = 0; i < 40; ++i) deep.insert(deep.end(), {0xA1, 0x00});
-    for (int i = 0; i < 40; ++i) deep.push_back(0xC0);
+    for (int i = 0; i < 40; ++i)
+        deep.insert(deep.end(), {0xA1, 0x00});
+    for (int i = 0; i < 40; ++i)
+        deep.push_back(0xC0);
     std::vector<uint8_t> pushes = {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01};
-    for (int i = 0; i < 20; ++i) pushes.push_back(0xA4);
+    for (int i = 0; i < 20; ++i)
+        pushes.push_back(0xA4);
     const Case cases[] = {
         {"empty", {}},
         {"truncated item data", {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x26, 0xFF}},
@@ -111,7 +114,8 @@ TEST(ReportDescriptor, RefusesMalformedDescriptors) {
         {"report size 0", {0xA1, 0x01, 0x75, 0x00, 0xC0}},
         {"report id 0", {0xA1, 0x01, 0x85, 0x00, 0xC0}},
         {"data outside collection", {0x75, 0x08, 0x95, 0x01, 0x81, 0x02}},
-        {"report longer than 16 KiB", {0xA1, 0x01, 0x75, 0x20, 0x97, 0xFF, 0xFF, 0x00, 0x00, 0x81, 0x02, 0xC0}},
+        {"report longer than 16 KiB",
+         {0xA1, 0x01, 0x75, 0x20, 0x97, 0xFF, 0xFF, 0x00, 0x00, 0x81, 0x02, 0xC0}},
         {"too many data items",
          {0xA1, 0x01, 0x19, 0x00, 0x2A, 0xFF, 0xFF, 0x75, 0x08, 0x96, 0xFF, 0x1F, 0x81, 0x02, 0xC0}},
         {"no collection", {0x05, 0x01}},
@@ -157,7 +161,8 @@ TEST(UnpackReport, DecodesButtonsValuesAndScaling) {
     EXPECT_TRUE(items[3].isSet);
 
     // A report too short for the values fails on the first value item.
-    for (auto& item : items) item.isSet = false;
+    for (auto& item : items)
+        item.isSet = false;
     EXPECT_FALSE(CHidChannel::UnpackReport(HidReportType::Input, report, 3, items.data(), 4, &m));
     EXPECT_EQ(items[1].status, HIDP_STATUS_INVALID_REPORT_LENGTH);
     EXPECT_FALSE(items[1].isSet);

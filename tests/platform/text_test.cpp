@@ -14,11 +14,11 @@ TEST(Text, InvalidUtf8BecomesReplacementCharacters) {
         std::wstring expected;
     };
     const Case cases[] = {
-        {"\xff", L"\xfffd"},                // never valid
-        {"a\xe5\x91", L"a\xfffd\xfffd"},    // truncated at the end
-        {"\xc0\xaf", L"\xfffd\xfffd"},      // overlong
+        {"\xff", L"\xfffd"},                      // never valid
+        {"a\xe5\x91", L"a\xfffd\xfffd"},          // truncated at the end
+        {"\xc0\xaf", L"\xfffd\xfffd"},            // overlong
         {"\xed\xa0\x80", L"\xfffd\xfffd\xfffd"},  // surrogate
-        {"\xe5x", L"\xfffdx"},              // bad continuation
+        {"\xe5x", L"\xfffdx"},                    // bad continuation
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Utf8ToWide(c.input), c.expected) << c.input;

@@ -24,12 +24,13 @@ protected:
     }
 
     CtlRun Ctl(const std::string& args) {
-        const std::string command = "PX300_VIRTUAL_DIR=" + m_dir.Str() + " " PX300_BINARY_DIR
-                                    "/tools/px300ctl/px300ctl " + args + " 2>/dev/null";
+        const std::string command = "PX300_VIRTUAL_DIR=" + m_dir.Str() +
+                                    " " PX300_BINARY_DIR "/tools/px300ctl/px300ctl " + args + " 2>/dev/null";
         CtlRun run{{}, -1};
         FILE* pipe = popen(command.c_str(), "r");
         std::array<char, 4096> buf{};
-        while (size_t n = fread(buf.data(), 1, buf.size(), pipe)) run.out.append(buf.data(), n);
+        while (size_t n = fread(buf.data(), 1, buf.size(), pipe))
+            run.out.append(buf.data(), n);
         const int status = pclose(pipe);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         return run;
@@ -47,10 +48,12 @@ protected:
 TEST_F(Px300ctl, ListsEveryCollectionWithItsIdentity) {
     const CtlRun run = Ctl("list");
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("keyboard-if1.sock#vid_320f&pid_5055&mi_01&col04 0x320f 0x5055 1 4 0xff1c 0x0092\n"),
-              std::string::npos)
+    EXPECT_NE(
+        run.out.find("keyboard-if1.sock#vid_320f&pid_5055&mi_01&col04 0x320f 0x5055 1 4 0xff1c 0x0092\n"),
+        std::string::npos)
         << run.out;
-    EXPECT_NE(run.out.find("#vid_0000&pid_0000&mi_01&col03 0x0000 0x0000 1 3 0x000c 0x0001\n"), std::string::npos);
+    EXPECT_NE(run.out.find("#vid_0000&pid_0000&mi_01&col03 0x0000 0x0000 1 3 0x000c 0x0001\n"),
+              std::string::npos);
 }
 
 TEST_F(Px300ctl, ProtoPrintsTheResultThenTheData) {

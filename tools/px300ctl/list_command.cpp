@@ -19,9 +19,9 @@ int List(const CommandArgs& args) {
     }
     for (const auto& n : nodes) {
         for (size_t c = 0; c < n.collections.size(); ++c) {
-            std::printf("%s 0x%04x 0x%04x %u %u 0x%04x 0x%04x\n", WideToUtf8(CollectionPath(n, c)).c_str(), n.vendor,
-                        n.product, n.interfaceNumber.value_or(0), CollectionNumberOf(n, c), n.collections[c].usagePage,
-                        n.collections[c].usage);
+            std::printf("%s 0x%04x 0x%04x %u %u 0x%04x 0x%04x\n", WideToUtf8(CollectionPath(n, c)).c_str(),
+                        n.vendor, n.product, n.interfaceNumber.value_or(0), CollectionNumberOf(n, c),
+                        n.collections[c].usagePage, n.collections[c].usage);
         }
     }
     return kExitOk;

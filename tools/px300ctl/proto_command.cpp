@@ -36,44 +36,70 @@ const std::map<std::string, Operation>& Operations() {
     static const std::map<std::string, Operation> ops = {
         {"begin", {{}, false, [](Request& r) { return r.link.BeginTransfer(); }}},
         {"end", {{}, false, [](Request& r) { return r.link.EndTransfer(); }}},
-        {"info", {{}, false, [](Request& r) {
-             r.data.resize(kDeviceInfoSize);
-             return r.link.ReadDeviceInfo(r.data.data());
-         }}},
-        {"read-settings", {{0xFFFF, 0xFFFF}, false, [](Request& r) {
-             r.data.resize(r.numbers[0]);
-             return r.link.ReadSettings(r.data.data(), r.numbers[0], static_cast<uint16_t>(r.numbers[1]));
-         }}},
-        {"write-settings", {{0xFFFF}, true, [](Request& r) {
-             return r.link.WriteSettings(r.bytes.data(), r.bytes.size(), static_cast<uint16_t>(r.numbers[0]));
-         }}},
-        {"read-keytable", {{kKeyTableCapacity}, false, [](Request& r) {
-             r.link.SetKeyTableSize(static_cast<uint16_t>(r.numbers[0]));
-             r.data.resize(r.numbers[0]);
-             return r.link.ReadKeyTable(r.data.data());
-         }}},
-        {"write-keytable", {{0xFF}, true, [](Request& r) {
-             if (r.bytes.size() > kKeyTableCapacity) {
-                 return static_cast<int>(LINK_WRITE_FAILED);
-             }
-             r.link.SetKeyTableSize(static_cast<uint16_t>(r.bytes.size()));
-             return r.link.WriteKeyTable(r.bytes.data(), static_cast<int>(r.numbers[0]));
-         }}},
-        {"key-light-mask", {{0xFFFF}, true, [](Request& r) {
-             return r.link.WriteKeyLightMask(r.bytes.data(), r.bytes.size(), r.numbers[0]);
-         }}},
-        {"light-frame", {{}, true, [](Request& r) { return r.link.SendLightFrame(r.bytes.data(), r.bytes.size()); }}},
-        {"write-macro", {{}, true, [](Request& r) { return r.link.WriteMacroData(r.bytes.data(), r.bytes.size()); }}},
-        {"write-shoot", {{}, true, [](Request& r) { return r.link.WriteShootData(r.bytes.data(), r.bytes.size()); }}},
-        {"read-status", {{kMaxPayload, 0xFFFF}, false, [](Request& r) {
-             r.data.resize(r.numbers[0]);
-             return r.link.ReadStatus(r.data.data(), r.numbers[0], static_cast<uint16_t>(r.numbers[1]));
-         }}},
-        {"read-extra", {{kKeyTableCapacity}, false, [](Request& r) {
-             r.link.SetKeyTableSize(static_cast<uint16_t>(r.numbers[0]));
-             r.data.resize(r.numbers[0] / 3);
-             return r.link.ReadKeyExtraTable(r.data.data());
-         }}},
+        {"info",
+         {{},
+          false,
+          [](Request& r) {
+              r.data.resize(kDeviceInfoSize);
+              return r.link.ReadDeviceInfo(r.data.data());
+          }}},
+        {"read-settings",
+         {{0xFFFF, 0xFFFF},
+          false,
+          [](Request& r) {
+              r.data.resize(r.numbers[0]);
+              return r.link.ReadSettings(r.data.data(), r.numbers[0], static_cast<uint16_t>(r.numbers[1]));
+          }}},
+        {"write-settings",
+         {{0xFFFF},
+          true,
+          [](Request& r) {
+              return r.link.WriteSettings(r.bytes.data(), r.bytes.size(),
+                                          static_cast<uint16_t>(r.numbers[0]));
+          }}},
+        {"read-keytable",
+         {{kKeyTableCapacity},
+          false,
+          [](Request& r) {
+              r.link.SetKeyTableSize(static_cast<uint16_t>(r.numbers[0]));
+              r.data.resize(r.numbers[0]);
+              return r.link.ReadKeyTable(r.data.data());
+          }}},
+        {"write-keytable",
+         {{0xFF},
+          true,
+          [](Request& r) {
+              if (r.bytes.size() > kKeyTableCapacity) {
+                  return static_cast<int>(LINK_WRITE_FAILED);
+              }
+              r.link.SetKeyTableSize(static_cast<uint16_t>(r.bytes.size()));
+              return r.link.WriteKeyTable(r.bytes.data(), static_cast<int>(r.numbers[0]));
+          }}},
+        {"key-light-mask",
+         {{0xFFFF},
+          true,
+          [](Request& r) { return r.link.WriteKeyLightMask(r.bytes.data(), r.bytes.size(), r.numbers[0]); }}},
+        {"light-frame",
+         {{}, true, [](Request& r) { return r.link.SendLightFrame(r.bytes.data(), r.bytes.size()); }}},
+        {"write-macro",
+         {{}, true, [](Request& r) { return r.link.WriteMacroData(r.bytes.data(), r.bytes.size()); }}},
+        {"write-shoot",
+         {{}, true, [](Request& r) { return r.link.WriteShootData(r.bytes.data(), r.bytes.size()); }}},
+        {"read-status",
+         {{kMaxPayload, 0xFFFF},
+          false,
+          [](Request& r) {
+              r.data.resize(r.numbers[0]);
+              return r.link.ReadStatus(r.data.data(), r.numbers[0], static_cast<uint16_t>(r.numbers[1]));
+          }}},
+        {"read-extra",
+         {{kKeyTableCapacity},
+          false,
+          [](Request& r) {
+              r.link.SetKeyTableSize(static_cast<uint16_t>(r.numbers[0]));
+              r.data.resize(r.numbers[0] / 3);
+              return r.link.ReadKeyExtraTable(r.data.data());
+          }}},
         {"host-lighting", {{}, false, [](Request& r) { return r.link.StartHostLighting(); }}},
     };
     return ops;
