@@ -11,6 +11,9 @@
 #include "link/report_descriptor.h"
 #include "link/virtual_wire.h"
 
+// Test names and failure messages show the device word, not the bytes of the description.
+void PrintTo(const VirtualDeviceDescription& device, std::ostream* out) { *out << device.word; }
+
 namespace {
 
 std::vector<HidPreparsedData> Parse(const VirtualDeviceDescription& device) {
@@ -32,9 +35,16 @@ struct Identity {
 const std::vector<std::pair<uint32_t, uint32_t>> kKeyboardCollections = {
     {0x01, 0x80}, {0x01, 0x06}, {0x0C, 0x01}, {0xFF1C, 0x92}};
 
+const std::vector<std::pair<uint32_t, uint32_t>> kMouseCollections = {
+    {0x01, 0x02}, {0x01, 0x06}, {0x0C, 0x01}, {0xFF1C, 0x92}};
+
 const Identity kIdentities[] = {
     {"keyboard", 0x320F, 0x5055, 1, kKeyboardCollections},
     {"keyboard-receiver", 0, 0, 1, kKeyboardCollections},
+    {"mouse", 0, 0, 1, kMouseCollections},
+    {"mouse-receiver", 0, 0, 1, kMouseCollections},
+    {"mousepad", 0, 0, 1, kKeyboardCollections},
+    {"headset", 0x0C76, 0x1630, 3, {{0x0C, 0x01}}},
 };
 
 TEST(VirtualDevices, IdentitiesAndCollectionsMatchWhatDiscoveryLooksFor) {
@@ -151,6 +161,26 @@ INSTANTIATE_TEST_SUITE_P(Devices, EveryDevice, testing::ValuesIn(VirtualDevices(
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
                          });
+
+// The mouse object finds its eleven buttons by these factory codes and scales DPI by bytes 11-15.
+TEST(VirtualDevices, MiceCarryTheirButtonCodesAndADpiScale) {
+    const std::vector<std::vector<uint8_t>> buttons = {{16, 1, 0},   {16, 2, 0},   {16, 4, 0},  {16, 16, 0},
+                                                       {16, 8, 0},   {19, 1, 0},   {19, 2, 0},  {19, 3, 0},
+                                                       {160, 27, 0}, {22, 144, 1}, {20, 120, 2}};
+    for (const char* word : {"mouse", "mouse-receiver"}) {
+        const VirtualDeviceDescription& mouse = *FindVirtualDevice(word);
+        ASSERT_EQ(KeyCount(mouse), 11u) << word;
+        for (const auto& code : buttons) {
+            bool found = false;
+            for (size_t at = 0; at + 3 <= mouse.factoryKeys.size(); at += 3) {
+                found = found || std::equal(code.begin(), code.end(), mouse.factoryKeys.begin() + at);
+            }
+            EXPECT_TRUE(found) << word << " button code " << int(code[0]) << "," << int(code[1]);
+        }
+        EXPECT_GT(mouse.info[11], 0) << "DPI step";
+        EXPECT_GT(mouse.info[12] | mouse.info[13] << 8, 0) << "sensor steps";
+    }
+}
 
 TEST(MemoryAreas, NamesRoundTripAndUnknownNamesAreRefused) {
     for (size_t i = 0; i < kMemoryAreaCount; ++i) {

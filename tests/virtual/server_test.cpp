@@ -260,6 +260,24 @@ TEST_F(ServerTest, ReplacesAStaleSocketButNotALiveServer) {
     EXPECT_EQ(client.Receive().size(), 64u);
 }
 
+TEST_F(ServerTest, HeadsetTakesItsOutputReportsAndSendsConsumerEvents) {
+    StartServer({"headset"});
+    Client client(Socket("headset-if3"));
+    std::vector<uint8_t> light(17, 0);
+    light[0] = 0xFF;
+    light[1] = 0x22;
+    light[2] = 0xAA;
+    light[4] = 0x80;
+    ASSERT_TRUE(client.Send(light));
+    ASSERT_TRUE(client.Send(CommandRequest(1)));
+    EXPECT_TRUE(client.Receive(100).empty()) << "the audio chip speaks no command protocol";
+    ASSERT_EQ(m_server->Control("event headset 0xe9"), "");
+    EXPECT_EQ(client.Receive(), Bytes({1, 0xE9, 0x00}));
+    EXPECT_EQ(ReadFile(LogPath()).rfind("> ff 22 aa 00 80 00", 0), 0u);
+    EXPECT_EQ(m_server->Control("dump headset settings").rfind("error: ", 0), 0u);
+    EXPECT_EQ(m_server->Control("fault headset no-reply 1").rfind("error: ", 0), 0u);
+}
+
 TEST(VirtualServerAdd, RefusesUnknownAndRepeatedWords) {
     CVirtualServer server(CVirtualServer::Options{"/nonexistent", "", 0});
     std::string error;

@@ -27,8 +27,8 @@ using Report = std::vector<uint8_t>;
 
 class CVirtualFirmware {
 public:
-    // memory is shared by the firmware models of one physical device (its cable and its receiver
-    // side) and must not be null.
+    // device must outlive the firmware (the descriptions of VirtualDevices() do). memory is shared by
+    // the firmware models of one physical device (its cable and its receiver side), never null.
     CVirtualFirmware(const VirtualDeviceDescription& device, std::shared_ptr<DeviceMemory> memory);
 
     // Handles one output report (report id first). Returns the reply, or an empty report when the
