@@ -1,11 +1,13 @@
 #pragma once
 // The JSON file helpers every configuration file of the system goes through. Paths are wide text
-// (converted to UTF-8 for the file system). Utf8ToWide / WideToUtf8 come with this header.
+// (converted to UTF-8 for the file system). The text and name helpers (Utf8ToWide, WideToUtf8,
+// MakeTimeStampName, FileTitleOf, SplitIndexedName) come with this header.
 #include <json/value.h>
 
 #include <string>
 #include <string_view>
 
+#include "config/file_names.h"
 #include "platform/text.h"
 
 // Files above this size are not read (a profile is some hundred kilobytes at most).

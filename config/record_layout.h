@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <type_traits>
+#include <utility>
 #include <variant>
 
 #include "config/json_access.h"
