@@ -71,7 +71,7 @@ TEST(DeviceTables, LookupsAndSlotEquality) {
 }
 
 TEST_F(DiscoveryTest, KeyboardCollectionsFillSlotsZeroAndOneAndIdentityIsPostedOnce) {
-    Serve({"keyboard"});
+    ASSERT_NO_FATAL_FAILURE(Serve({"keyboard"}));
     ASSERT_TRUE(m_discovery.ScanOnce());
     EXPECT_EQ(Arrivals(), (std::vector<RecordedMessage>{Arrived(1), Arrived(0)}));  // col03 is listed first
     EXPECT_EQ(m_slots.Get(0).connected, 1);
@@ -84,7 +84,7 @@ TEST_F(DiscoveryTest, KeyboardCollectionsFillSlotsZeroAndOneAndIdentityIsPostedO
 }
 
 TEST_F(DiscoveryTest, ReceiverAndCableConnectionsFillTheirOwnSlots) {
-    Serve({"keyboard-receiver", "keyboard"});
+    ASSERT_NO_FATAL_FAILURE(Serve({"keyboard-receiver", "keyboard"}));
     ASSERT_TRUE(m_discovery.ScanOnce());
     const auto slots = m_slots.Snapshot();
     for (size_t i : {0, 1, 2, 3})
@@ -96,7 +96,7 @@ TEST_F(DiscoveryTest, ReceiverAndCableConnectionsFillTheirOwnSlots) {
 }
 
 TEST_F(DiscoveryTest, UnpluggingRemovesEachOccupiedSlotOnce) {
-    Serve({"keyboard"});
+    ASSERT_NO_FATAL_FAILURE(Serve({"keyboard"}));
     m_discovery.ScanOnce();
     m_target.Clear();
     EXPECT_EQ(m_server->Control("unplug keyboard").rfind("error", 0), std::string::npos);
@@ -135,7 +135,7 @@ TEST_F(DiscoveryTest, RightNumbersButAnotherUsagePageIsOpenedAndLeft) {
 
 TEST_F(DiscoveryTest, ThreadPostsIdentityOnceAndEndsOnItsStopEvent) {
     CDebugCapture capture;
-    Serve({"keyboard"});
+    ASSERT_NO_FATAL_FAILURE(Serve({"keyboard"}));
     CEvent stop(true, true);  // set before start: Start resets it
     ASSERT_TRUE(m_discovery.Start(stop));
     for (int i = 0; i < 200 && m_discovery.ScanCount() < 3; ++i)
@@ -151,7 +151,8 @@ TEST_F(DiscoveryTest, ThreadPostsIdentityOnceAndEndsOnItsStopEvent) {
 TEST_F(DiscoveryTest, WithEverySlotConnectedOnlyLivenessRuns) {
     // Vendor-0 interfaces fill rows 2, 4, 6 and 8 in plug order: receiver keyboard, mouse, receiver
     // mouse, mouse pad.
-    Serve({"keyboard", "keyboard-receiver", "mouse", "mouse-receiver", "mousepad", "headset"});
+    ASSERT_NO_FATAL_FAILURE(
+        Serve({"keyboard", "keyboard-receiver", "mouse", "mouse-receiver", "mousepad", "headset"}));
     ASSERT_TRUE(m_discovery.ScanOnce());
     for (size_t i = 0; i < m_slots.Count(); ++i)
         EXPECT_EQ(m_slots.Get(i).connected, 1) << i;
