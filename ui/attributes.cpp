@@ -16,7 +16,7 @@ std::wstring_view Trim(std::wstring_view s) {
 
 bool ParseInts(std::wstring_view text, std::vector<int>& out, size_t count) {
     out.clear();
-    while (out.size() < count) {
+    for (;;) {
         const size_t comma = text.find(L',');
         int v = 0;
         if (!ParseInt(text.substr(0, comma), v)) {
@@ -24,11 +24,13 @@ bool ParseInts(std::wstring_view text, std::vector<int>& out, size_t count) {
         }
         out.push_back(v);
         if (comma == std::wstring_view::npos) {
-            break;
+            return out.size() == count;
+        }
+        if (out.size() == count) {
+            return false;  // more values than wanted
         }
         text.remove_prefix(comma + 1);
     }
-    return out.size() == count && text.find(L',') == std::wstring_view::npos;
 }
 
 bool ParseHex(std::wstring_view text, uint32_t& out) {

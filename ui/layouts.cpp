@@ -38,18 +38,17 @@ void LayoutLinear(CContainerUI& box, const UiRect& inner, int childPadding, bool
                   int& contentSize) {
     const Axis ax{vertical};
     const UiSize available{inner.Width(), inner.Height()};
-    const int mainSpace = ax.Main(available);
-    const int crossSpace = ax.Cross(available);
     const int gap = Scaled(box, childPadding);
 
     struct Item {
         CControlUI* control;
         UiSize size;
         UiRect padding;
+        int main;        // the size along the stacking axis
+        bool stretches;  // no fixed size along the axis: takes a share of what is left
     };
     std::vector<Item> items;
-    int fixed = 0;
-    int adjustables = 0;
+    int used = 0;  // fixed sizes, paddings and gaps
     for (int i = 0; i < box.GetCount(); ++i) {
         CControlUI* c = box.GetItemAt(i);
         if (c->IsFloat() || !c->IsVisible()) {
@@ -58,44 +57,64 @@ void LayoutLinear(CContainerUI& box, const UiRect& inner, int childPadding, bool
         const UiRect& p = c->GetPadding();
         Item item{c,
                   c->EstimateSize(available),
-                  {Scaled(box, p.left), Scaled(box, p.top), Scaled(box, p.right), Scaled(box, p.bottom)}};
-        fixed += ax.MainBefore(item.padding) + ax.MainAfter(item.padding);
-        if (ax.Main(item.size) == 0) {
-            ++adjustables;
-            fixed += Scaled(box, ax.MinMain(*c));
-        } else {
-            fixed += Clamp(ax.Main(item.size), Scaled(box, ax.MinMain(*c)), Scaled(box, ax.MaxMain(*c)));
+                  {Scaled(box, p.left), Scaled(box, p.top), Scaled(box, p.right), Scaled(box, p.bottom)},
+                  0,
+                  false};
+        item.stretches = ax.Main(item.size) == 0;
+        if (!item.stretches) {
+            item.main = Clamp(ax.Main(item.size), Scaled(box, ax.MinMain(*c)), Scaled(box, ax.MaxMain(*c)));
+            used += item.main;
         }
+        used += ax.MainBefore(item.padding) + ax.MainAfter(item.padding) + (items.empty() ? 0 : gap);
         items.push_back(item);
     }
-    if (!items.empty()) {
-        fixed += gap * static_cast<int>(items.size() - 1);
-    }
-    const int spare = std::max(0, mainSpace - fixed);
-    const int share = adjustables > 0 ? spare / adjustables : 0;
-    int remainder = adjustables > 0 ? spare - share * adjustables : 0;
 
+    // Share what is left among the stretching children. One held at its minimum or maximum takes
+    // that and leaves the rest to the others; the last one of the final share takes the odd pixels.
+    std::vector<Item*> pool;
+    for (Item& item : items) {
+        if (item.stretches) {
+            pool.push_back(&item);
+        }
+    }
+    int left = ax.Main(available) - used;
+    for (bool bounded = true; bounded && !pool.empty();) {
+        bounded = false;
+        const int share = std::max(0, left) / static_cast<int>(pool.size());
+        for (auto it = pool.begin(); it != pool.end(); ++it) {
+            const int lo = Scaled(box, ax.MinMain(*(*it)->control));
+            const int hi = Scaled(box, ax.MaxMain(*(*it)->control));
+            if (share < lo || share > hi) {
+                (*it)->main = share < lo ? lo : hi;
+                left -= (*it)->main;
+                pool.erase(it);
+                bounded = true;
+                break;
+            }
+        }
+    }
+    for (size_t i = 0; i < pool.size(); ++i) {
+        const int share = std::max(0, left) / static_cast<int>(pool.size());
+        pool[i]->main =
+            share + (i + 1 == pool.size() ? std::max(0, left) - share * static_cast<int>(pool.size()) : 0);
+    }
+
+    const int crossSpace = ax.Cross(available);
     int pos = ax.MainBefore(inner) - scrollPos;
     for (const Item& item : items) {
         CControlUI& c = *item.control;
-        int main = ax.Main(item.size);
-        if (main == 0) {
-            main = Scaled(box, ax.MinMain(c)) + share;
-            if (--adjustables == 0) {
-                main += remainder;
-                remainder = 0;
-            }
-        }
-        main = Clamp(main, Scaled(box, ax.MinMain(c)), Scaled(box, ax.MaxMain(c)));
         const int crossRoom = crossSpace - ax.CrossBefore(item.padding) - ax.CrossAfter(item.padding);
         int cross = ax.Cross(item.size) == 0 ? crossRoom : std::min(ax.Cross(item.size), crossRoom);
         cross = Clamp(cross, Scaled(box, ax.MinCross(c)), Scaled(box, ax.MaxCross(c)));
+        if (&item != &items.front()) {
+            pos += gap;
+        }
         pos += ax.MainBefore(item.padding);
         const int cross0 = ax.CrossBefore(inner) + ax.CrossBefore(item.padding);
-        c.SetPos(ax.Make(pos, cross0, pos + main, cross0 + cross));
-        pos += main + ax.MainAfter(item.padding) + gap;
+        c.SetPos(ax.Make(pos, cross0, pos + item.main, cross0 + cross));
+        pos += item.main + ax.MainAfter(item.padding);
     }
-    contentSize = std::max(fixed, pos + scrollPos - gap - ax.MainBefore(inner));
+    contentSize = pos + scrollPos - ax.MainBefore(inner);
 }
 
 std::wstring CVerticalLayoutUI::GetClass() const {

@@ -22,17 +22,24 @@ bool CResourceManager::LoadLanguage(const std::wstring& file) {
     }
     std::map<std::wstring, std::wstring, std::less<>> texts;
     QXmlStreamReader xml(&in);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("Text")) {
+    if (!xml.readNextStartElement() || xml.name() != QLatin1String("Language")) {
+        DebugLine(L"ui: " + path + L" is not a language file");
+        return false;
+    }
+    while (xml.readNextStartElement()) {
+        if (xml.name() != QLatin1String("Text")) {
+            xml.skipCurrentElement();
             continue;
         }
         const QXmlStreamAttributes attrs = xml.attributes();
         const QString key = attrs.hasAttribute(QLatin1String("key"))
                                 ? attrs.value(QLatin1String("key")).toString()
                                 : attrs.value(QLatin1String("id")).toString();
-        const bool inlineValue = attrs.hasAttribute(QLatin1String("value"));
-        const QString value = inlineValue ? attrs.value(QLatin1String("value")).toString()
-                                          : xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        QString value = attrs.value(QLatin1String("value")).toString();
+        const QString body = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (!attrs.hasAttribute(QLatin1String("value"))) {
+            value = body;
+        }
         if (!key.isEmpty()) {
             texts[FromQString(key)] = FromQString(value);
         }

@@ -36,8 +36,9 @@ CUiApplication& TestApplication() {
     static int argc = 1;
     static char name[] = "px300-ui-tests";
     static char* argv[] = {name, nullptr};
-    static CUiApplication app(argc, argv);
-    return app;
+    // Never destroyed: Qt's own globals may be gone when static destructors run at exit.
+    static CUiApplication* app = new CUiApplication(argc, argv);
+    return *app;
 }
 
 CControlUI* CUiPerson::Find(std::wstring_view name) {
