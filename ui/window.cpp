@@ -22,6 +22,7 @@
 namespace {
 const QEvent::Type kPostedType = static_cast<QEvent::Type>(QEvent::registerEventType());
 const QEvent::Type kSentType = static_cast<QEvent::Type>(QEvent::registerEventType());
+const QEvent::Type kCallType = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 struct PendingSend {
     uint32_t msg;
@@ -47,14 +48,25 @@ public:
     std::shared_ptr<PendingSend> pending;
 };
 
+class CallEvent : public QEvent {
+public:
+    explicit CallEvent(std::function<void()> call) : QEvent(kCallType), call(std::move(call)) {}
+    std::function<void()> call;
+};
+
 // Receives the window's queued messages on the UI thread.
 class MessageReceiver : public QObject {
 public:
-    explicit MessageReceiver(CWindowUI& window) : m_window(window) {}
+    explicit MessageReceiver(CWindowUI& window) : m_window(&window) {}
     bool event(QEvent* e) override;
+    // The window is going: nothing queued reaches it any more.
+    void Detach() {
+        m_window = nullptr;
+        QCoreApplication::removePostedEvents(this);
+    }
 
 private:
-    CWindowUI& m_window;
+    CWindowUI* m_window;
 };
 
 bool OnUiThread() {
@@ -83,20 +95,22 @@ struct CWindowUI::Impl {
 };
 
 bool MessageReceiver::event(QEvent* e) {
+    if (e->type() != kPostedType && e->type() != kSentType && e->type() != kCallType) {
+        return QObject::event(e);
+    }
+    if (m_window == nullptr) {
+        return true;
+    }
     if (e->type() == kPostedType) {
         auto* m = static_cast<MessageEvent*>(e);
-        m_window.DispatchMessage(m->msg, m->wParam, m->lParam);
-        return true;
+        m_window->DispatchMessage(m->msg, m->wParam, m->lParam);
+    } else if (e->type() == kCallType) {
+        static_cast<CallEvent*>(e)->call();
+    } else if (const auto& pending = static_cast<SendEvent*>(e)->pending; !pending->done.IsSet()) {
+        pending->result = m_window->DispatchMessage(pending->msg, pending->wParam, pending->lParam);
+        pending->done.Set();
     }
-    if (e->type() == kSentType) {
-        const auto& pending = static_cast<SendEvent*>(e)->pending;
-        if (!pending->done.IsSet()) {
-            pending->result = m_window.DispatchMessage(pending->msg, pending->wParam, pending->lParam);
-            pending->done.Set();
-        }
-        return true;
-    }
-    return QObject::event(e);
+    return true;
 }
 
 CWindowUI::CWindowUI() : m_impl(std::make_unique<Impl>()) {}
@@ -233,6 +247,7 @@ void CWindowUI::DestroyWindow(int closeCode) {
     host->Detach();
     host->hide();
     host->deleteLater();  // its own event handler may be on the stack
+    m_impl->receiver->Detach();
     m_impl->receiver.release()->deleteLater();
     if (m_impl->modal != nullptr) {
         m_impl->modal->exit(closeCode);
@@ -399,6 +414,15 @@ bool CWindowUI::PostMessage(uint32_t msg, WPARAM wParam, LPARAM lParam) {
         return false;
     }
     QCoreApplication::postEvent(m_impl->mailbox->receiver, new MessageEvent(msg, wParam, lParam));
+    return true;
+}
+
+bool CWindowUI::PostCall(std::function<void()> call) {
+    std::lock_guard lock(m_impl->mailbox->mutex);
+    if (m_impl->mailbox->receiver == nullptr || !call) {
+        return false;
+    }
+    QCoreApplication::postEvent(m_impl->mailbox->receiver, new CallEvent(std::move(call)));
     return true;
 }
 

@@ -14,6 +14,7 @@
 // native window goes, kWmDestroy is delivered, and OnFinalMessage follows from the event loop. The
 // controls live until the CWindowUI object is destroyed, so a caller can still read them after
 // ShowModal returns. UI thread only unless a call says otherwise.
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -91,6 +92,9 @@ public:
     void KillTimer(uint32_t id);
 
     bool PostMessage(uint32_t msg, WPARAM wParam, LPARAM lParam) override;
+    // Runs call on the UI thread from the window's queue, in order with posted messages; dropped when
+    // the window closes first. Thread-safe; false when the window takes no messages.
+    bool PostCall(std::function<void()> call);
     LRESULT SendMessage(uint32_t msg, WPARAM wParam, LPARAM lParam) override;
     // The message filter: which plain-numbered messages other processes may send to this window
     // (registered messages and copy-data always pass). Thread-safe.
