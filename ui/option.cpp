@@ -91,18 +91,23 @@ void COptionUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool in
 }
 
 bool COptionUI::Activate() {
+    CPaintManagerUI* manager = m_manager;
+    const uint64_t serial = Serial();
+    // Handlers of each notification may remove this option; stop when they did.
+    const auto alive = [&] { return manager == nullptr || manager->FindBySerial(serial) == this; };
     if (!CButtonUI::Activate()) {
         return false;
     }
+    if (!alive()) {
+        return true;
+    }
     if (!m_group.empty()) {
         Selected(true);
-    } else {
-        CPaintManagerUI* manager = m_manager;
-        const uint64_t serial = Serial();
-        Selected(!m_selected);
-        if (manager != nullptr && manager->FindBySerial(serial) == this) {
-            SendNotify(kNotifyCheckClick, m_selected ? 1 : 0);
-        }
+        return true;
+    }
+    Selected(!m_selected);
+    if (alive()) {
+        SendNotify(kNotifyCheckClick, m_selected ? 1 : 0);
     }
     return true;
 }

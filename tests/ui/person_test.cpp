@@ -165,6 +165,32 @@ TEST_F(PersonTest, AMissingControlIsNullAndActionsOnItDoNothing) {
     EXPECT_TRUE(window.log.empty());
 }
 
+TEST_F(PersonTest, AHandlerRemovingTheControlThatNotifiedIsHarmless) {
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* type;
+        std::function<bool(CUiPerson&)> act;
+    };
+    const Case cases[] = {
+        {L"check", L"click", [](CUiPerson& p) { return p.Click(L"check"); }},
+        {L"opt_c", L"selectchanged", [](CUiPerson& p) { return p.Click(L"opt_c"); }},
+        {L"row1", L"itemclick", [](CUiPerson& p) { return p.PickListItem(L"list", 1); }},
+        {L"edit2", L"textchanged", [](CUiPerson& p) { return p.TypeInto(L"edit2", L"ab"); }},
+    };
+    for (const auto& c : cases) {
+        window.onNotify = [&](TNotifyUI& msg) {
+            if (msg.sType == c.type && msg.pSender->GetName() == c.name) {
+                auto* parent = dynamic_cast<CContainerUI*>(msg.pSender->GetParent());
+                ASSERT_TRUE(parent->Remove(msg.pSender));
+            }
+        };
+        EXPECT_TRUE(c.act(person));
+        EXPECT_EQ(window.FindControl(c.name), nullptr);
+    }
+    window.onNotify = nullptr;
+    EXPECT_TRUE(person.Click(L"ok_btn"));
+}
+
 TEST_F(PersonTest, RemovingAControlWhileItHasFocusAndTimersIsHarmless) {
     ASSERT_TRUE(person.TypeInto(L"edit2", L"abc"));
     CControlUI* edit = window.FindControl(L"edit2");

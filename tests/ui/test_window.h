@@ -29,6 +29,9 @@ public:
         }
         log.push_back(msg.sType + L":" + (msg.pSender != nullptr ? msg.pSender->GetName() : L""));
         last = msg;
+        if (onNotify) {
+            onNotify(msg);
+        }
     }
     LRESULT HandleMessage(uint32_t msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
         if (onMessage) {
@@ -43,6 +46,7 @@ public:
     std::vector<WPARAM> timers;     // ids of "timer" notifications
     TNotifyUI last;
     MessageHandler onMessage;
+    std::function<void(TNotifyUI&)> onNotify;
     int finalMessages = 0;
 
 private:
