@@ -1,7 +1,6 @@
 #include "ui/button.h"
 
 #include "ui/attributes.h"
-#include "ui/messages.h"
 #include "ui/notifications.h"
 #include "ui/render.h"
 
@@ -75,12 +74,6 @@ void CButtonUI::DoEvent(TEventUI& event) {
             m_hot = false;
             Invalidate();
             return;
-        case UiEvent::KeyDown:
-            if (event.chKey == kVkReturn || event.chKey == L' ') {
-                Activate();
-                return;
-            }
-            break;
         default:
             break;
     }

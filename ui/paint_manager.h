@@ -121,9 +121,6 @@ public:
     void OnKeyDown(uint32_t vk, uint16_t keyState);
     void OnResize(UiSize client);
     void Paint(CRenderUI& render, const UiRect& paint);
-    // The control under the mouse and the one holding the mouse, or null.
-    CControlUI* GetHot() const { return m_hot; }
-    CControlUI* GetCaptured() const { return m_captured; }
 
     // Called by controls when they join or leave this manager.
     void InitControl(CControlUI* control);

@@ -106,6 +106,16 @@ TEST(Layout, AHigherScaleEnlargesSizesAndTheWindow) {
     EXPECT_EQ(window.PaintManager().GetClientSize().cx, 900);
     EXPECT_EQ(window.PaintManager().GetClientSize().cy, 600);
     EXPECT_EQ(window.FindControl(L"ok_btn")->GetPos().Width(), 120);
+    // Every window follows a scale set for all; a rejected one changes none.
+    CTestWindow second(L"sample.xml");
+    OpenTestWindow(second);
+    EXPECT_FALSE(CPaintManagerUI::SetAllDPI(100));
+    EXPECT_EQ(window.PaintManager().GetDPI(), 144);
+    EXPECT_TRUE(CPaintManagerUI::SetAllDPI(120));
+    EXPECT_EQ(window.PaintManager().GetDPI(), 120);
+    EXPECT_EQ(second.PaintManager().GetDPI(), 120);
+    CUiApplication::DoEvents();
+    EXPECT_EQ(second.PaintManager().GetClientSize().cx, 400);
     for (int dpi : {96, 120, 144, 168, 192}) {
         EXPECT_TRUE(CPaintManagerUI::IsValidDPI(dpi)) << dpi;
     }
