@@ -5,7 +5,7 @@
 #include <QToolTip>
 #include <QWindow>
 
-#include "ui/control.h"
+#include "ui/container.h"
 #include "ui/messages.h"
 #include "ui/paint_manager.h"
 #include "ui/qt_text.h"
@@ -113,9 +113,14 @@ bool CHostWidget::InCaption(QPoint pt) const {
     if (!area.Contains(ToPoint(pt))) {
         return false;
     }
-    // Only where no control takes the mouse: the background of the caption bar.
+    // Only on the caption bar's background: layouts, labels and plain areas, not what a person uses.
     CControlUI* hit = m_manager->FindControlAt(ToPoint(pt));
-    return hit == nullptr || hit == m_manager->GetRoot() || hit->GetClass().ends_with(L"Layout");
+    if (hit == nullptr) {
+        return true;
+    }
+    const std::wstring kind = hit->GetClass();
+    return !hit->IsFocusable() && (dynamic_cast<CContainerUI*>(hit) != nullptr || kind == L"Label" ||
+                                   kind == L"Text" || kind == L"Control");
 }
 
 void CHostWidget::mousePressEvent(QMouseEvent* event) {

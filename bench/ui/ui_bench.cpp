@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/dialog_builder.h"
@@ -74,7 +76,7 @@ std::string KeyPageLayout() {
 
 const std::string& LayoutFile() {
     static const std::string path = [] {
-        const std::string file = "/tmp/px300_ui_bench_page.xml";
+        const std::string file = "/tmp/px300_ui_bench_page_" + std::to_string(getpid()) + ".xml";
         std::ofstream(file) << KeyPageLayout();
         return file;
     }();
