@@ -86,6 +86,7 @@ struct Mailbox {
 struct CWindowUI::Impl {
     CHostWidget* host = nullptr;
     CWindowUI* parent = nullptr;
+    std::vector<CWindowUI*> owned;  // windows created with this one as parent, still open
     std::shared_ptr<Mailbox> mailbox = std::make_shared<Mailbox>();
     std::unique_ptr<MessageReceiver> receiver;
     std::map<uint32_t, std::unique_ptr<QTimer>> timers;
@@ -153,6 +154,9 @@ bool CWindowUI::Create(CWindowUI* parent, const std::wstring& title, UiSize size
     }
     m_impl->host = host;
     m_impl->parent = parent;
+    if (parent != nullptr) {
+        parent->m_impl->owned.push_back(this);
+    }
     m_pm.AttachRoot(root);
     m_pm.AddNotifier(this);
     if (size.cx <= 0 || size.cy <= 0) {
@@ -227,6 +231,14 @@ void CWindowUI::DestroyWindow(int closeCode) {
     CHostWidget* host = m_impl->host;
     if (host == nullptr) {
         return;
+    }
+    // Owned windows go first, as their native windows belong to this one's.
+    for (CWindowUI* child : std::vector<CWindowUI*>(m_impl->owned)) {
+        child->DestroyWindow(0);
+    }
+    if (m_impl->parent != nullptr) {
+        std::erase(m_impl->parent->m_impl->owned, this);
+        m_impl->parent = nullptr;
     }
     {
         // Senders waiting on another thread go on with 0; nothing new gets in.

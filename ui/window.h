@@ -10,8 +10,9 @@
 // kWmTimer (window timers), kWmSize, kWmActivate, kWmMouseHover/kWmMouseLeave, kWmKeyDown, kWmClose
 // (wParam = the close code; handled keeps the window) and kWmDestroy (ui/messages.h).
 //
-// Lifetime: Create builds the tree and a hidden native window; Close (or kWmClose) ends it: the
-// native window goes, kWmDestroy is delivered, and OnFinalMessage follows from the event loop. The
+// Lifetime: Create builds the tree and a hidden native window; Close (or kWmClose) ends it: windows
+// created with it as parent end first, the native window goes, kWmDestroy is delivered, and
+// OnFinalMessage follows from the event loop. The
 // controls live until the CWindowUI object is destroyed, so a caller can still read them after
 // ShowModal returns. UI thread only unless a call says otherwise.
 #include <functional>

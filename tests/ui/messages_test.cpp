@@ -183,6 +183,32 @@ TEST_F(MessagesTest, DestroyIsTheLastMessageAndTimersStopWithTheWindow) {
     EXPECT_TRUE(window.timers.empty());
 }
 
+TEST_F(MessagesTest, ClosingAParentEndsTheWindowsItOwnsFirst) {
+    std::vector<std::wstring> order;
+    CTestWindow child(L"sample.xml");
+    child.onMessage = [&](uint32_t msg, WPARAM, LPARAM, bool&) -> LRESULT {
+        if (msg == kWmDestroy) {
+            order.push_back(L"child");
+        }
+        return 0;
+    };
+    window.onMessage = [&](uint32_t msg, WPARAM, LPARAM, bool&) -> LRESULT {
+        if (msg == kWmDestroy) {
+            order.push_back(L"parent");
+        }
+        return 0;
+    };
+    ASSERT_TRUE(child.Create(&window, L"child"));
+    child.ShowWindow();
+    window.Close(0);
+    CUiApplication::DoEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(child.IsWindow());
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"child", L"parent"}));
+    EXPECT_EQ(child.finalMessages, 1);
+    EXPECT_NE(child.FindControl(L"caption"), nullptr);
+}
+
 TEST(MessageFilter, RegisteredAndCopyDataPassPlainNumbersOnlyWhenAllowed) {
     CTestWindow window(L"person.xml");
     OpenTestWindow(window);
