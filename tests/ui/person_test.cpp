@@ -75,6 +75,12 @@ TEST_F(PersonTest, EachActionSendsItsNotificationsInOrder) {
         {"double-click a list row",
          [](CUiPerson& p) { return p.DoubleClick(L"row0"); },
          {L"itemselect:list", L"itemclick:row0", L"itemactivate:row0", L"itemclick:row0"}},
+        {"press Down in the focused list",
+         [](CUiPerson& p) {
+             p.PressKey(Qt::Key_Down);
+             return true;
+         },
+         {L"itemselect:list"}},
         {"right-click a row of a list with a menu",
          [](CUiPerson& p) { return p.RightClick(L"row2_btn"); },
          {L"menu:list"}},
