@@ -10,7 +10,9 @@ QScreen* ScreenAt(UiPoint point) {
     return screen != nullptr ? screen : QGuiApplication::primaryScreen();
 }
 
-UiRect ToRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+UiRect ToRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
 }  // namespace
 
 UiPoint CursorScreenPos() {
