@@ -52,6 +52,7 @@ bool CHandImgButtonUI::IsDeleteBoxShown() const {
 }
 
 void CHandImgButtonUI::DoEvent(TEventUI& event) {
+    NotifyHover(*this, event);
     switch (event.Type) {
         case UiEvent::MouseMove: {
             const std::wstring* image =
@@ -71,10 +72,6 @@ void CHandImgButtonUI::DoEvent(TEventUI& event) {
                 SendNotify(kNotifyHandDelete);
                 return;
             }
-            break;
-        case UiEvent::MouseEnter:
-        case UiEvent::MouseLeave:
-            NotifyHover(*this, event);
             break;
         default:
             break;

@@ -37,5 +37,5 @@ private:
     bool m_deleteDisabled = true;
 };
 
-// Sends "msenter"/"msleave" for a mouse entering or leaving an enabled control.
+// Sends "msenter"/"msleave" when the event is the mouse entering or leaving an enabled control.
 void NotifyHover(CControlUI& control, const TEventUI& event);

@@ -76,6 +76,7 @@ int CHandImgSelectButtonUI::Unscale(int device) const {
 }
 
 void CHandImgSelectButtonUI::DoEvent(TEventUI& event) {
+    NotifyHover(*this, event);
     switch (event.Type) {
         case UiEvent::ButtonDown:
             if (IsEnabled()) {
@@ -96,10 +97,6 @@ void CHandImgSelectButtonUI::DoEvent(TEventUI& event) {
             break;
         case UiEvent::ButtonUp:
             m_panning = false;
-            break;
-        case UiEvent::MouseEnter:
-        case UiEvent::MouseLeave:
-            NotifyHover(*this, event);
             break;
         default:
             break;

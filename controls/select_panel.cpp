@@ -33,14 +33,13 @@ void CSelectPanelUI::DoEvent(TEventUI& event) {
                 m_dragging = true;
             }
             if (m_dragging) {
-                m_current = event.ptMouse;
-                m_selection = SpanRect(m_start, m_current);
-                Invalidate();
+                Track(event.ptMouse);
             }
             break;
         case UiEvent::ButtonUp:
             m_armed = false;
             if (m_dragging) {
+                Track(event.ptMouse);  // the release may come without a move to its point
                 m_dragging = false;
                 ApplySelection();
                 Invalidate();
@@ -50,6 +49,12 @@ void CSelectPanelUI::DoEvent(TEventUI& event) {
         default:
             break;
     }
+}
+
+void CSelectPanelUI::Track(UiPoint pt) {
+    m_current = pt;
+    m_selection = SpanRect(m_start, m_current);
+    Invalidate();
 }
 
 void CSelectPanelUI::ApplySelection() {

@@ -19,6 +19,7 @@ public:
     void DoPaint(CRenderUI& render, const UiRect& paint) override;
 
 private:
+    void Track(UiPoint pt);
     void ApplySelection();
 
     bool m_armed = false;
