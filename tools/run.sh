@@ -5,7 +5,7 @@ set -e
 BUILD=${1:-build}
 export PX300_VIRTUAL_DIR=${PX300_VIRTUAL_DIR:-${XDG_RUNTIME_DIR:-/tmp}/px300-virtual}
 if ! grep -qilE 'HID_ID=.*:0000(320F|0C76):' /sys/class/hidraw/*/device/uevent 2>/dev/null; then
-    "$BUILD/tools/virtual/px300-virtual" --dir "$PX300_VIRTUAL_DIR" keyboard mouse-receiver headset &
+    "$BUILD/tools/virtual/px300-virtual" --dir "$PX300_VIRTUAL_DIR" keyboard headset &
     VIRTUAL=$!
     trap 'kill $VIRTUAL 2>/dev/null; wait $VIRTUAL 2>/dev/null || true' EXIT INT TERM
     sleep 0.3
