@@ -131,8 +131,8 @@ void CChartViewUI::PaintStatusImage(CRenderUI& render) {
 }
 
 void CChartViewUI::PaintPie(CRenderUI& render, const UiRect& plot) {
-    // The pie is a circle on the left of the plot; the legend, when shown, takes the rest.
-    const int side = std::min(plot.Width(), plot.Height());
+    // The pie is a circle on the left of the plot; the legend, when shown, takes at least half.
+    const int side = std::min(m_showText ? plot.Width() / 2 : plot.Width(), plot.Height());
     const UiRect disc{plot.left, plot.top + (plot.Height() - side) / 2, plot.left + side,
                       plot.top + (plot.Height() - side) / 2 + side};
     const std::vector<ChartSlice> slices = PieSlices(m_items);
