@@ -2,6 +2,14 @@
 
 #include "platform/debug.h"
 
+namespace {
+thread_local CEvent* t_stopEvent = nullptr;
+}
+
+CEvent* CurrentThreadStopEvent() {
+    return t_stopEvent;
+}
+
 CWorkerThread::CWorkerThread(std::wstring name) : m_name(std::move(name)) {}
 
 CWorkerThread::~CWorkerThread() {
@@ -15,6 +23,7 @@ bool CWorkerThread::Start(Body body, void* owner, CEvent* stopEvent) {
     m_param = ThreadParam{owner, stopEvent != nullptr ? stopEvent : &m_ownStop};
     m_done.Reset();
     m_thread = std::thread([this, body = std::move(body), param = m_param] {
+        t_stopEvent = param.stopEvent;
         body(param);
         m_done.Set();
     });

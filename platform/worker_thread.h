@@ -14,6 +14,11 @@ struct ThreadParam {
     CEvent* stopEvent;
 };
 
+// The stop event of the worker thread that calls it; nullptr on threads not started by a
+// CWorkerThread. Blocking calls that wait on another thread (a window's SendMessage) also wait on it,
+// so stopping a worker never waits on work the stopping thread itself would have to do.
+CEvent* CurrentThreadStopEvent();
+
 class CWorkerThread {
 public:
     using Body = std::function<void(const ThreadParam&)>;

@@ -1,5 +1,7 @@
 #include "ui/window.h"
 
+#include "platform/worker_thread.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "platform/event.h"
+#include "platform/worker_thread.h"
 #include "ui/control.h"
 #include "ui/host_widget.h"
 #include "ui/image_cache.h"
@@ -454,12 +457,16 @@ LRESULT CWindowUI::SendMessage(uint32_t msg, WPARAM wParam, LPARAM lParam) {
         m_impl->mailbox->pending.push_back(pending);
         QCoreApplication::postEvent(m_impl->mailbox->receiver, new SendEvent(pending));
     }
-    pending->done.Wait(kWaitInfinite);  // set when handled or when the window closes
+    // Set when handled or when the window closes. A worker thread also stops waiting when it is told
+    // to stop: the thread stopping it may be this window's own UI thread.
+    CEvent* stop = CurrentThreadStopEvent();
+    const bool answered = stop == nullptr ? pending->done.Wait(kWaitInfinite)
+                                          : CEvent::WaitAny({&pending->done, stop}, kWaitInfinite) == 0;
     {
         std::lock_guard lock(m_impl->mailbox->mutex);
         std::erase(m_impl->mailbox->pending, pending);
     }
-    return pending->result;
+    return answered ? pending->result : 0;
 }
 
 void CWindowUI::ChangeWindowMessageFilter(uint32_t msg, bool allow) {

@@ -1,6 +1,8 @@
 // Timers, messages between threads, closing and modal runs of a window.
 #include <gtest/gtest.h>
 
+#include "platform/worker_thread.h"
+
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -120,6 +122,23 @@ TEST_F(MessagesTest, ASenderWaitingOnAClosingWindowGoesOnWithZero) {
     EXPECT_FALSE(reached);
     EXPECT_FALSE(window.PostMessage(kTestMsg, 0, 0));
     EXPECT_EQ(window.SendMessage(kTestMsg, 0, 0), 0);
+}
+
+TEST_F(MessagesTest, AWorkerWaitingInSendMessageStopsWhenTheUiThreadStopsIt) {
+    // The UI thread stops the worker without pumping messages: the send must give way to the stop.
+    CWorkerThread worker(L"sender");
+    std::atomic<bool> sending{false};
+    LRESULT result = -1;
+    worker.Start([&](const ThreadParam&) {
+        sending = true;
+        result = window.SendMessage(kTestMsg, 1, 2);
+    });
+    while (!sending) {
+        std::this_thread::yield();
+    }
+    SleepMs(20);
+    EXPECT_TRUE(worker.Stop(1000));
+    EXPECT_EQ(result, 0);
 }
 
 TEST_F(MessagesTest, PostedMessagesArriveInOrderOnTheUiThread) {
