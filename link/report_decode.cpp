@@ -139,9 +139,11 @@ HidStatus HidGetScaledUsageValue(HidReportType type, uint16_t usagePage, uint16_
     if (f->logicalMax <= f->logicalMin || f->physicalMax <= f->physicalMin) {
         return HIDP_STATUS_BAD_LOG_PHY_VALUES;
     }
-    const int64_t span = int64_t(f->logicalMax) - f->logicalMin;
-    *value = static_cast<int32_t>(
-        (logical - f->logicalMin) * (int64_t(f->physicalMax) - f->physicalMin) / span + f->physicalMin);
+    // Both factors are below 2^32, so their product fits in 64 unsigned bits (not in 63 signed ones).
+    const auto span = static_cast<uint64_t>(int64_t(f->logicalMax) - f->logicalMin);
+    const auto offset = static_cast<uint64_t>(logical - f->logicalMin);
+    const auto physicalSpan = static_cast<uint64_t>(int64_t(f->physicalMax) - f->physicalMin);
+    *value = static_cast<int32_t>(static_cast<int64_t>(offset * physicalSpan / span) + f->physicalMin);
     return HIDP_STATUS_SUCCESS;
 }
 

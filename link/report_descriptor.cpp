@@ -312,6 +312,10 @@ private:
             if (dataItems > kMaxDataItems) {
                 return Fail(error, "more than " + std::to_string(kMaxDataItems) + " data items");
             }
+            if (UsageListEntries(top) > kMaxUsageListEntries) {
+                return Fail(error,
+                            "usage lists longer than " + std::to_string(kMaxUsageListEntries) + " entries");
+            }
             for (int t = 0; t < kHidReportTypes; ++t) {
                 uint64_t longest = 0;
                 for (uint8_t id : top.reportIds) {
@@ -334,6 +338,24 @@ private:
         }
         out = std::move(m_collections);
         return true;
+    }
+
+    // The most usage-list entries the button items of one report type allocate together.
+    static uint64_t UsageListEntries(const HidPreparsedData& top) {
+        uint64_t largest = 0;
+        for (int t = 0; t < kHidReportTypes; ++t) {
+            std::map<uint16_t, uint64_t> lengthOfPage;
+            uint64_t entries = 0;
+            for (const auto& c : top.buttonCaps[t]) {
+                const auto [it, fresh] = lengthOfPage.try_emplace(c.usagePage, 0);
+                if (fresh) {
+                    it->second = top.MaxUsageListLength(static_cast<HidReportType>(t), c.usagePage);
+                }
+                entries += it->second;
+            }
+            largest = std::max(largest, entries);
+        }
+        return largest;
     }
 
     // A value field gives one capability per usage span; single usages cover one slot each, and the

@@ -10,11 +10,14 @@
 
 #include "link/hid_types.h"
 
-// Limits. A report may not exceed hidraw's buffer; a collection may not yield more data items than a
-// real device plausibly has.
+// Limits. A report may not exceed hidraw's buffer; a collection may not yield more data items, nor
+// longer usage lists, than a real device plausibly has.
 constexpr size_t kMaxReportBytes = 16384;
 constexpr size_t kMaxDataItems = 4096;
 constexpr size_t kMaxNesting = 32;
+// Entries of all button items' usage lists of one report type together (each button item's list is
+// as long as its page's button slots of the whole collection).
+constexpr size_t kMaxUsageListEntries = 65536;
 
 // Usages of one field in order: a single usage, or a range [min, max], each with its page.
 struct HidUsageSpan {

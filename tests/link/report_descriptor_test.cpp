@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "link/hid_channel.h"
+#include "link/report_decode.h"
 #include "tests/link/fake_interface.h"
 #include "tests/support/temp_dir.h"
 
@@ -132,6 +133,20 @@ TEST(ReportDescriptor, RefusesMalformedDescriptors) {
     EXPECT_FALSE(ParseReportDescriptor(huge.data(), huge.size(), out));
 }
 
+// Every button item holds a usage list as long as all the page's button slots together, so a
+// descriptor with many long button fields would make a channel allocate gigabytes when it opens.
+TEST(ReportDescriptor, RefusesButtonFieldsWhoseUsageListsWouldNotFitInMemory) {
+    std::vector<uint8_t> d = {0xA1, 0x01, 0x05, 0x09, 0x75, 0x01, 0x96, 0xFF, 0xFF};  // 65535 one-bit buttons
+    for (uint8_t id = 1; id < 255; ++id) {
+        d.insert(d.end(), {0x85, id, 0x81, 0x02});  // one such field per report id
+    }
+    d.push_back(0xC0);
+    std::vector<HidPreparsedData> out;
+    std::string error;
+    EXPECT_FALSE(ParseReportDescriptor(d.data(), d.size(), out, &error));
+    EXPECT_FALSE(error.empty());
+}
+
 TEST(UnpackReport, DecodesButtonsValuesAndScaling) {
     const auto cols = Parse(kMouse);
     const auto& m = cols[0];
@@ -166,6 +181,29 @@ TEST(UnpackReport, DecodesButtonsValuesAndScaling) {
     EXPECT_FALSE(CHidChannel::UnpackReport(HidReportType::Input, report, 3, items.data(), 4, &m));
     EXPECT_EQ(items[1].status, HIDP_STATUS_INVALID_REPORT_LENGTH);
     EXPECT_FALSE(items[1].isSet);
+}
+
+TEST(UnpackReport, ScalesTheFullThirtyTwoBitRangeWithoutOverflow) {
+    const std::vector<uint8_t> d = {
+        0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x09, 0x02,        // vendor collection, usage 2
+        0x17, 0x00, 0x00, 0x00, 0x80, 0x27, 0xFF, 0xFF, 0xFF, 0x7F,  // logical INT32_MIN..INT32_MAX
+        0x37, 0x00, 0x00, 0x00, 0x80, 0x47, 0xFF, 0xFF, 0xFF, 0x7F,  // physical the same
+        0x75, 0x20, 0x95, 0x01, 0x81, 0x02, 0xC0,
+    };
+    const auto cols = Parse(d);
+    ASSERT_EQ(cols.size(), 1u);
+    const struct {
+        uint32_t raw;
+        int32_t scaled;
+    } cases[] = {{0x7FFFFFFF, INT32_MAX}, {0x80000000, INT32_MIN}, {0, 0}};
+    for (const auto& c : cases) {
+        const uint8_t report[] = {0, uint8_t(c.raw), uint8_t(c.raw >> 8), uint8_t(c.raw >> 16),
+                                  uint8_t(c.raw >> 24)};
+        int32_t scaled = 1;
+        EXPECT_EQ(HidGetScaledUsageValue(HidReportType::Input, 0xFF00, 2, &scaled, cols[0], report, 5),
+                  HIDP_STATUS_SUCCESS);
+        EXPECT_EQ(scaled, c.scaled) << std::hex << c.raw;
+    }
 }
 
 TEST(UnpackReport, ReportIdOfNoItemDecodesNothing) {
