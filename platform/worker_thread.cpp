@@ -20,6 +20,9 @@ bool CWorkerThread::Start(Body body, void* owner, CEvent* stopEvent) {
     if (m_thread.joinable()) {
         return false;
     }
+    if (stopEvent == nullptr) {
+        m_ownStop.Reset();  // still set from the previous Stop
+    }
     m_param = ThreadParam{owner, stopEvent != nullptr ? stopEvent : &m_ownStop};
     m_done.Reset();
     m_thread = std::thread([this, body = std::move(body), param = m_param] {

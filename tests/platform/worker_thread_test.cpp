@@ -39,3 +39,20 @@ TEST(WorkerThread, ABodyThatOverrunsTheBoundIsReportedAndStillJoined) {
     EXPECT_FALSE(worker.Stop(10));
     EXPECT_EQ(capture.Count(L"slow: thread did not end within 10 ms"), 1u);
 }
+
+TEST(WorkerThread, RestartedWithItsOwnStopEventRunsUntilStoppedAgain) {
+    CWorkerThread worker(L"again");
+    for (int run = 0; run < 2; ++run) {
+        std::atomic<int> stopSetAtStart{-1};
+        ASSERT_TRUE(worker.Start([&](const ThreadParam& p) {
+            stopSetAtStart = p.stopEvent->IsSet() ? 1 : 0;
+            p.stopEvent->Wait(kWaitInfinite);
+        })) << "run "
+            << run;
+        while (stopSetAtStart < 0) {
+            std::this_thread::yield();
+        }
+        EXPECT_EQ(stopSetAtStart, 0) << "run " << run << " would end before it is stopped";
+        EXPECT_TRUE(worker.Stop(1000));
+    }
+}
