@@ -82,6 +82,7 @@ bool CHidChannel::Open(const std::wstring& path, bool read, bool write, bool ove
         close(opened.fd);
         return false;
     }
+    m_writesZeroId = parts->transport == L"hidraw";
     m_data = std::move(opened.collections[index]);
     m_attributes = HidAttributes{opened.vendor, opened.product, opened.version};
     m_interfaceNumber = ParseInterfaceNumber(path);
@@ -224,7 +225,9 @@ bool CHidChannel::WriteReport(const uint8_t* buffer, uint32_t length, uint32_t* 
     }
     m_writePending = true;
     const uint64_t deadline = GetTickCount64() + static_cast<uint64_t>(std::max(timeoutMs, 0));
-    const size_t prefix = m_data.numberedReports ? 0 : 1;  // the 0 id byte is not sent
+    // hidraw takes the report id first, 0 for unnumbered reports, and drops that 0 itself; a virtual
+    // node's datagram holds only the report.
+    const size_t prefix = m_data.numberedReports || m_writesZeroId ? 0 : 1;
     bool ok = false;
     while (length > prefix && WaitFor(POLLOUT, timeoutMs, deadline) == Wake::Ready) {
         // send() with MSG_NOSIGNAL: a socket whose server went away must fail the write, not raise

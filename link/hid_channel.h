@@ -97,6 +97,7 @@ private:
     uint32_t m_interfaceNumber = 0;
     uint32_t m_collectionNumber = 0;
     bool m_lastOpenDenied = false;
+    bool m_writesZeroId = false;  // the node takes an unnumbered report with its 0 id byte (hidraw)
 
     int m_cancelFd = -1;  // eventfd: the cancel event
     std::mutex m_ioMutex;
