@@ -1,10 +1,13 @@
 // px300ctl as a script sees it: output lines and exit status, against px300-virtual in-process.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
 
+#include "platform/tick.h"
 #include "tests/support/temp_dir.h"
 #include "tools/virtual/virtual_server.h"
 
@@ -107,4 +110,41 @@ TEST_F(Px300ctl, DevicesPrintsTheFilledSlots) {
     EXPECT_NE(run.out.find("1 1 255 virtual:"), std::string::npos);
     EXPECT_NE(run.out.find("2 9 0 virtual:"), std::string::npos);
     EXPECT_NE(run.out.find("3 9 255 virtual:"), std::string::npos);
+}
+
+TEST_F(Px300ctl, WatchReportsArrivalsAndRemovalsUntilInterrupted) {
+    const std::string out = m_dir.Str() + "/watch.txt";
+    const pid_t watch = fork();
+    if (watch == 0) {
+        setenv("PX300_VIRTUAL_DIR", m_dir.Str().c_str(), 1);
+        if (freopen(out.c_str(), "w", stdout) == nullptr)
+            _exit(127);
+        execl(PX300_BINARY_DIR "/tools/px300ctl/px300ctl", "px300ctl", "watch", nullptr);
+        _exit(127);
+    }
+    auto text = [&] {
+        std::string s;
+        if (FILE* f = fopen(out.c_str(), "r")) {
+            char buf[4096];
+            while (size_t n = fread(buf, 1, sizeof buf, f))
+                s.append(buf, n);
+            fclose(f);
+        }
+        return s;
+    };
+    auto waitFor = [&](const std::string& needle) {
+        for (int i = 0; i < 300 && text().find(needle) == std::string::npos; ++i)
+            SleepMs(10);
+        return text().find(needle) != std::string::npos;
+    };
+    EXPECT_TRUE(waitFor("arrived 0 1 0 virtual:")) << text();
+    EXPECT_TRUE(waitFor("arrived 3 9 255 virtual:")) << text();
+    m_server->Control("unplug keyboard");
+    EXPECT_TRUE(waitFor("removed 1 1 255 virtual:")) << text();
+    EXPECT_TRUE(waitFor("removed 0 1 0 virtual:")) << text();
+    kill(watch, SIGINT);
+    int status = 0;
+    waitpid(watch, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
