@@ -278,6 +278,14 @@ TEST_F(ServerTest, HeadsetTakesItsOutputReportsAndSendsConsumerEvents) {
     EXPECT_EQ(m_server->Control("fault headset no-reply 1").rfind("error: ", 0), 0u);
 }
 
+TEST_F(ServerTest, TheLongestLatencyStillDeliversReports) {
+    StartServer({"keyboard"}, 1000000);  // one second, the most --latency-us takes
+    Client client(Socket("keyboard-if1"));
+    ASSERT_TRUE(client.Connected());
+    ASSERT_EQ(m_server->Control("event keyboard 0xe9"), "");
+    EXPECT_EQ(client.Receive(), Bytes({3, 0xE9, 0x00}));
+}
+
 TEST(VirtualServerAdd, RefusesUnknownAndRepeatedWords) {
     CVirtualServer server(CVirtualServer::Options{"/nonexistent", "", 0});
     std::string error;

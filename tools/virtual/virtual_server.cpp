@@ -323,7 +323,7 @@ bool CVirtualServer::Impl::Pause() {
         return true;
     }
     pollfd fd{stopFd.Get(), POLLIN, 0};
-    const timespec wait{0, static_cast<long>(us) * 1000};
+    const timespec wait{us / 1000000, static_cast<long>(us % 1000000) * 1000};  // nanoseconds below 1 s
     return ::ppoll(&fd, 1, &wait, nullptr) == 0;
 }
 
