@@ -11,9 +11,39 @@
 #include "ui/qt_text.h"
 
 namespace {
-constexpr int kMaxDepth = 128;       // element nesting; deeper layouts are refused
-constexpr int kMaxIncludeDepth = 8;  // layouts including layouts
-thread_local int g_includeDepth = 0;
+constexpr int kMaxDepth = 128;  // element nesting; deeper layouts are refused
+// Layouts built while another is being built (an <Include>, or a control the factory builds from its
+// own layout) nest; a layout that includes itself, or a control whose layout holds its own tag, would
+// otherwise nest without end, and a few includes per level multiply at every level.
+constexpr int kMaxNesting = 8;            // layouts inside the outermost one
+constexpr int kMaxLayoutsPerBuild = 512;  // layouts read for one outermost build
+
+struct Nesting {
+    int depth = 0;  // layouts being built now, outermost included
+    int built = 0;  // layouts read since the outermost one began
+};
+thread_local Nesting g_nesting;
+
+// Counts one layout build for as long as it runs; Refusal() says why it must not go on, if so.
+class CNestingGuard {
+public:
+    CNestingGuard() {
+        if (g_nesting.depth++ == 0) {
+            g_nesting.built = 0;
+        }
+        ++g_nesting.built;
+    }
+    ~CNestingGuard() { --g_nesting.depth; }
+    CNestingGuard(const CNestingGuard&) = delete;
+    CNestingGuard& operator=(const CNestingGuard&) = delete;
+
+    const wchar_t* Refusal() const {
+        if (g_nesting.depth > kMaxNesting + 1) {
+            return L"layouts nested too deeply";
+        }
+        return g_nesting.built > kMaxLayoutsPerBuild ? L"too many layouts in one build" : nullptr;
+    }
+};
 
 class CBuild {
 public:
@@ -128,14 +158,7 @@ private:
     CControlUI* ParseInclude() {
         const std::wstring source = FromQString(m_xml.attributes().value(QLatin1String("source")).toString());
         m_xml.skipCurrentElement();
-        if (g_includeDepth >= kMaxIncludeDepth) {
-            Report(L"includes nested too deeply at " + source);
-            return nullptr;
-        }
-        ++g_includeDepth;
-        CControlUI* c = CDialogBuilder::Create(source, m_callback, nullptr, nullptr);
-        --g_includeDepth;
-        return c;
+        return CDialogBuilder::Create(source, m_callback, nullptr, nullptr);
     }
 
     CControlUI* ParseControl(int depth) {
@@ -193,6 +216,11 @@ CControlUI* Finish(CControlUI* root, CContainerUI* parent) {
 CControlUI* CDialogBuilder::Create(const std::wstring& file, IDialogBuilderCallback* callback,
                                    CPaintManagerUI* manager, CContainerUI* parent) {
     const std::wstring path = CPaintManagerUI::ResolvePath(file);
+    const CNestingGuard nesting;
+    if (const wchar_t* refusal = nesting.Refusal()) {
+        DebugLine(L"ui: layout " + path + L" not built: " + refusal);
+        return nullptr;
+    }
     QFile in(ToQString(path));
     if (!in.open(QIODevice::ReadOnly)) {
         DebugLine(L"ui: cannot read layout " + path);
@@ -205,6 +233,11 @@ CControlUI* CDialogBuilder::Create(const std::wstring& file, IDialogBuilderCallb
 CControlUI* CDialogBuilder::CreateFromText(std::wstring_view text, std::wstring_view origin,
                                            IDialogBuilderCallback* callback, CPaintManagerUI* manager,
                                            CContainerUI* parent) {
+    const CNestingGuard nesting;
+    if (const wchar_t* refusal = nesting.Refusal()) {
+        DebugLine(L"ui: layout " + std::wstring(origin) + L" not built: " + refusal);
+        return nullptr;
+    }
     QXmlStreamReader xml(ToQString(text));
     return Finish(CBuild(xml, std::wstring(origin), callback, manager).Run(), parent);
 }

@@ -151,6 +151,9 @@ TEST(Builder, BadLayoutsGiveNullOrSkipTheBadPartWithADebugLine) {
         {"a layout including itself",
          L"<VerticalLayout><Include source='self_include.xml'/></VerticalLayout>", true,
          L"nested too deeply"},
+        {"a layout including itself many times",
+         L"<VerticalLayout><Include source='fan_include.xml'/></VerticalLayout>", true,
+         L"too many layouts in one build"},
         {"bad attribute values keep the defaults", L"<Button name='b' width='wide' bkcolor='red'/>", true,
          L""},
     };
@@ -203,6 +206,30 @@ TEST(Builder, CustomTagsGoToTheWindowFactoryThenToTheRegisteredClasses) {
     EXPECT_NE(dynamic_cast<CButtonUI*>(laid.pm.FindControl(L"reg")), nullptr);
     EXPECT_EQ(factory.seen,
               (std::vector<std::wstring>{L"keypanel", L"DeviceOptionUI", L"registeredthing", L"Nothing"}));
+}
+
+// A factory that builds "LoopPanel" from a layout holding a "LoopPanel".
+class CLoopFactory : public IDialogBuilderCallback {
+public:
+    CControlUI* CreateControl(const std::wstring& tag) override {
+        return EqualsNoCase(tag, L"LoopPanel") ? CDialogBuilder::Create(L"factory_loop.xml", this) : nullptr;
+    }
+};
+
+TEST(Builder, AControlBuiltFromALayoutHoldingItsOwnTagStopsAtTheNestingLimit) {
+    TestApplication();
+    CPaintManagerUI::SetResourcePath(TestDataDir());
+    CLoopFactory factory;
+    CDebugCapture capture;
+    std::unique_ptr<CControlUI> root(CDialogBuilder::Create(L"factory_loop.xml", &factory));
+    ASSERT_NE(root, nullptr);
+    EXPECT_NE(capture.Text().find(L"nested too deeply"), std::wstring::npos);
+    int levels = 0;
+    for (CControlUI* c = root.get(); c != nullptr; ++levels) {
+        auto* box = dynamic_cast<CContainerUI*>(c);
+        c = box != nullptr && box->GetCount() > 0 ? box->GetItemAt(0) : nullptr;
+    }
+    EXPECT_EQ(levels, 9);  // the outermost layout and eight inside it
 }
 
 TEST(Builder, TheSameNameBelowTwoContainersIsFoundBelowEach) {
