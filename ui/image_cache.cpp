@@ -1,6 +1,7 @@
 #include "ui/image_cache.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <map>
@@ -14,6 +15,12 @@ namespace {
 // Failed loads are remembered too, so a missing file costs one disk look-up, not one per paint.
 std::map<std::pair<std::wstring, int>, std::optional<SkinImage>> g_cache;
 
+// An SVG names its own size: rendering it must stay within the memory a bitmap file may take.
+bool WithinAllocationLimit(const QSizeF& size) {
+    const double limitBytes = QImageReader::allocationLimit() * 1024.0 * 1024.0;
+    return limitBytes <= 0 || size.width() * size.height() * 4.0 <= limitBytes;
+}
+
 std::optional<SkinImage> Load(const std::wstring& path, int dpi) {
     const QString file = ToQString(path);
     if (file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
@@ -22,11 +29,11 @@ std::optional<SkinImage> Load(const std::wstring& path, int dpi) {
             return std::nullopt;
         }
         const double ratio = dpi / 96.0;
-        const QSize size = (QSizeF(svg.defaultSize()) * ratio).toSize();
-        if (size.isEmpty()) {
+        const QSizeF exact = QSizeF(svg.defaultSize()) * ratio;
+        if (!WithinAllocationLimit(exact) || exact.toSize().isEmpty()) {
             return std::nullopt;
         }
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        QImage image(exact.toSize(), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         svg.render(&painter);

@@ -3,11 +3,14 @@
 
 #include <QImage>
 #include <QWidget>
+#include <fstream>
 #include <set>
 
 #include "platform/debug.h"
 #include "platform/text.h"
 #include "test_window.h"
+#include "tests/support/temp_dir.h"
+#include "ui/image_cache.h"
 
 namespace {
 QRgb At(const QImage& image, const UiRect& rc, int dx, int dy) {
@@ -52,5 +55,21 @@ TEST(Render, AMissingImageDrawsNothingAndSaysSoOnce) {
     QImage second = window.GetHostWidget()->grab().toImage();
     EXPECT_EQ(first.pixel(2, 2), qRgb(0x20, 0x24, 0x28));
     EXPECT_EQ(capture.Count(L"nothing_here.png"), 1u);
+}
+
+TEST(Render, AnSvgNamingAHugeSizeIsRefusedInsteadOfFillingTheMemory) {
+    TestApplication();
+    TempDir dir;
+    const auto write = [&](const char* name, const char* size) {
+        std::ofstream(dir.Path() / name) << "<svg xmlns='http://www.w3.org/2000/svg' " << size
+                                         << "><rect width='10' height='10' fill='red'/></svg>";
+        return (dir.Path() / name).wstring();
+    };
+    const std::wstring huge = write("huge.svg", "width='200000' height='200000'");
+    const std::wstring small = write("small.svg", "width='20' height='10'");
+    EXPECT_EQ(FindSkinImage(huge, 96), nullptr);
+    const SkinImage* image = FindSkinImage(small, 144);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->image.size(), QSize(30, 15));
 }
 }  // namespace
