@@ -66,8 +66,12 @@ void CComboEditContainerElementUI::DoEvent(TEventUI& event) {
     switch (event.Type) {
         case UiEvent::KeyDown:
             if (event.chKey == kVkReturn && IsEnabled()) {
+                CPaintManagerUI* manager = m_manager;
+                const uint64_t serial = Serial();
                 Activate();
-                SendNotify(kNotifyReturn);
+                if (manager->FindBySerial(serial) == this) {  // an "itemactivate" handler may remove it
+                    SendNotify(kNotifyReturn);
+                }
             } else if (m_parent != nullptr) {
                 m_parent->DoEvent(event);  // the list moves its selection
             }

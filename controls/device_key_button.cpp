@@ -79,10 +79,11 @@ void CDeviceKeyButtonUI::SetSelectColor(UiColor color) {
 }
 
 void CDeviceKeyButtonUI::DoEvent(TEventUI& event) {
-    if (event.Type == UiEvent::DblClick && IsEnabled() && m_pos.Contains(event.ptMouse)) {
-        SendNotify(kNotifyDblClick);
-    }
+    const bool doubleClick = event.Type == UiEvent::DblClick && IsEnabled() && m_pos.Contains(event.ptMouse);
     CButtonUI::DoEvent(event);
+    if (doubleClick) {
+        SendNotify(kNotifyDblClick);  // last: a handler may remove the key
+    }
 }
 
 void CDeviceKeyButtonUI::SetAttribute(std::wstring_view name, std::wstring_view value) {

@@ -52,7 +52,6 @@ bool CHandImgButtonUI::IsDeleteBoxShown() const {
 }
 
 void CHandImgButtonUI::DoEvent(TEventUI& event) {
-    NotifyHover(*this, event);
     switch (event.Type) {
         case UiEvent::MouseMove: {
             const std::wstring* image =
@@ -77,6 +76,7 @@ void CHandImgButtonUI::DoEvent(TEventUI& event) {
             break;
     }
     CButtonUI::DoEvent(event);
+    NotifyHover(*this, event);  // last: a handler may remove the button
 }
 
 void CHandImgButtonUI::SetAttribute(std::wstring_view name, std::wstring_view value) {

@@ -76,7 +76,6 @@ int CHandImgSelectButtonUI::Unscale(int device) const {
 }
 
 void CHandImgSelectButtonUI::DoEvent(TEventUI& event) {
-    NotifyHover(*this, event);
     switch (event.Type) {
         case UiEvent::ButtonDown:
             if (IsEnabled()) {
@@ -102,6 +101,7 @@ void CHandImgSelectButtonUI::DoEvent(TEventUI& event) {
             break;
     }
     CButtonUI::DoEvent(event);
+    NotifyHover(*this, event);  // last: a handler may remove the button
 }
 
 void CHandImgSelectButtonUI::SetAttribute(std::wstring_view name, std::wstring_view value) {

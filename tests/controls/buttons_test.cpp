@@ -8,6 +8,7 @@
 #include "controls/hand_img_select_button.h"
 #include "controls/redio_macro_button.h"
 #include "controls_window.h"
+#include "ui/container.h"
 
 namespace {
 class ButtonsTest : public ::testing::Test {
@@ -52,6 +53,22 @@ TEST_F(ButtonsTest, TheDeleteBoxSitsInTheLowerRightCornerScaledToTheWindow) {
         EXPECT_EQ(window.log,
                   (std::vector<std::wstring>{L"msenter:hand", L"click_handdelete:hand", L"msleave:hand"}));
     }
+}
+
+TEST_F(ButtonsTest, AButtonRemovedByItsHoverHandlerIsLeftAlone) {
+    window.onNotify = [&](TNotifyUI& msg) {
+        if (msg.sType == L"msenter") {
+            dynamic_cast<CContainerUI*>(msg.pSender->GetParent())->Remove(msg.pSender);
+        }
+    };
+    for (const wchar_t* name : {L"hand", L"pan"}) {
+        CControlUI* button = window.FindControl(name);
+        ASSERT_NE(button, nullptr) << name;
+        mouse.Move(Center(button->GetPos()));
+        EXPECT_EQ(window.FindControl(name), nullptr) << name;
+        mouse.Move({1, 1});
+    }
+    EXPECT_EQ(window.log, (std::vector<std::wstring>{L"msenter:hand", L"msenter:pan"}));
 }
 
 TEST_F(ButtonsTest, TheDeleteBoxNeverShowsBeforeDeletionIsEnabled) {

@@ -6,6 +6,7 @@
 
 #include "controls/device_key_button.h"
 #include "controls_window.h"
+#include "ui/container.h"
 
 namespace {
 constexpr QRgb kPicture = qRgb(0x30, 0x38, 0x40);  // the panel's colour under the keys
@@ -109,5 +110,16 @@ TEST_F(KeyButtonTest, ADoubleClickOnAnEnabledKeySendsDbclick) {
     key->SetEnabled(false);
     ASSERT_TRUE(person.DoubleClick(L"key_0"));
     EXPECT_TRUE(window.log.empty());
+}
+
+TEST_F(KeyButtonTest, AKeyRemovedByItsDoubleClickHandlerIsLeftAlone) {
+    window.onNotify = [&](TNotifyUI& msg) {
+        if (msg.sType == L"dbclick") {
+            dynamic_cast<CContainerUI*>(msg.pSender->GetParent())->Remove(msg.pSender);
+        }
+    };
+    ASSERT_TRUE(CUiPerson(window).DoubleClick(L"key_0"));
+    EXPECT_EQ(window.FindControl(L"key_0"), nullptr);
+    EXPECT_EQ(window.log, (std::vector<std::wstring>{L"click:key_0", L"dbclick:key_0"}));
 }
 }  // namespace

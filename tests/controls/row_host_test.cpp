@@ -62,6 +62,20 @@ TEST_F(RowTest, PressingARowSelectsItAndControlPressingTogglesIt) {
     EXPECT_EQ(window.log, (std::vector<std::wstring>{L"itemactivate:row1", L"return:row1"}));
 }
 
+TEST_F(RowTest, ARowRemovedByItsActivationSendsNothingMore) {
+    mouse.Press(OnText(row1));
+    mouse.Release(OnText(row1));
+    window.log.clear();
+    window.onNotify = [&](TNotifyUI& msg) {
+        if (msg.sType == L"itemactivate") {
+            list->Remove(msg.pSender);
+        }
+    };
+    CUiPerson(window).PressKey(Qt::Key_Return);
+    EXPECT_EQ(list->GetCount(), 1);
+    EXPECT_EQ(window.log, (std::vector<std::wstring>{L"itemactivate:row1"}));
+}
+
 TEST_F(RowTest, ARowThatIsNotMouseEnabledIgnoresTheMouse) {
     row0->SetMouseEnabled(false);
     for (UiEvent type : {UiEvent::ButtonDown, UiEvent::ButtonUp, UiEvent::DblClick}) {
