@@ -212,6 +212,10 @@ LRESULT CMainWnd::HandleMessage(uint32_t msg, WPARAM wParam, LPARAM lParam, bool
             DebugLine((msg == WM_DEVICE_ARRIVED ? L"device arrived in slot " : L"device removed from slot ") +
                       std::to_wstring(wParam));
             return 0;
+        case kWmLanguageChanged:
+            // The settings window sends the language the user picked.
+            m_language.ApplyLanguage(static_cast<size_t>(wParam));
+            return 0;
         case kWmDeviceStatus:
             return 0;
         case kWmDestroy:

@@ -72,6 +72,14 @@ TEST_F(MainWndTest, NoDeviceHintAndTheEnglishTextsAfterTheFirstScan) {
     EXPECT_EQ(m_language.CurrentIndex(), 1u);
 }
 
+TEST_F(MainWndTest, LanguageChangedAppliesTheChosenLanguage) {
+    ASSERT_EQ(m_language.CurrentIndex(), 1u);
+    m_window.SendMessage(kWmLanguageChanged, 0, 0);
+    EXPECT_EQ(m_language.CurrentIndex(), 0u);
+    EXPECT_EQ(m_store.ReadDword(AppRegistryKey(), L"LANGUAGE"), 2052u);
+    EXPECT_EQ(m_window.FindControl(L"title_label")->GetText(), L"PX-300 设备中心");
+}
+
 TEST_F(MainWndTest, CloseButtonHidesAndTheTrayIconToggles) {
     CUiPerson person(m_window);
     ASSERT_TRUE(person.Click(L"closebtn"));
