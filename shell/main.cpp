@@ -45,7 +45,9 @@ public:
             }
         });
     }
-    ~CSignalWatcher() {
+    ~CSignalWatcher() { Stop(); }
+    // Ends the watcher; it posts to the window, so this comes before the window goes.
+    void Stop() {
         if (m_thread.joinable()) {
             pthread_kill(m_thread.native_handle(), SIGUSR1);
             m_thread.join();
@@ -87,6 +89,7 @@ int main(int argc, char** argv) {
             bridge.Start(instance.EndpointPath());
             signals.Start(window);
             CUiApplication::MessageLoop();
+            signals.Stop();
         }
     }
     UnloadPrivateFonts();
