@@ -24,5 +24,6 @@ bool OpenHidrawNode(const std::string& node, int accessFlags, OpenedHidNode& out
 bool OpenVirtualNode(const std::string& socketPath, OpenedHidNode& out, std::vector<uint8_t>& descriptor,
                      int& error);
 
-// Reads a whole small file; false when it cannot be read or exceeds limit bytes.
+// Reads a whole small regular file; false when it cannot be read, is no regular file or exceeds limit
+// bytes.
 bool ReadSmallFile(const std::string& path, size_t limit, std::string& out);

@@ -59,8 +59,14 @@ int NodeNumber(const std::string& name) {
 }  // namespace
 
 bool ReadSmallFile(const std::string& path, size_t limit, std::string& out) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, and regular files only: a FIFO in a file's place must not hang the caller.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
         return false;
     }
     out.clear();

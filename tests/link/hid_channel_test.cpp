@@ -1,12 +1,14 @@
 #include "link/hid_channel.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
 #include "link/hid_nodes.h"
+#include "link/hid_transports.h"
 #include "platform/tick.h"
 #include "tests/link/fake_interface.h"
 #include "tests/support/temp_dir.h"
@@ -108,6 +110,17 @@ TEST_F(ChannelTest, OpensTheNamedCollectionAndRefusesOthers) {
     EXPECT_FALSE(channel.Open(L"virtual:/" + std::wstring(300, L'x') + L".sock", true, true, true, false));
 }
 
+TEST_F(ChannelTest, AnIdentityFileThatIsNoRegularFileIsRefusedWithoutWaiting) {
+    // A FIFO nobody writes to would block an open or a read of the identity without end.
+    const fs::path fifo = m_virtual.Path() / "odd.hid";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    CHidChannel channel;
+    EXPECT_FALSE(channel.Open(L"virtual:" + m_virtual.Path().wstring() + L"/odd.sock#vid_320f&pid_5055&mi_01",
+                              true, true, true, false));
+    std::string text;
+    EXPECT_FALSE(ReadSmallFile(fifo.string(), 4096, text));
+}
+
 TEST_F(ChannelTest, ReadTimesOutWithNothingAndKeepsOnlyItsCollectionsReports) {
     FakeInterface fake(m_virtual.Str(), "kb-if1", m_keyboard);
     CHidChannel channel;
@@ -155,7 +168,8 @@ TEST_F(ChannelTest, CloseFromAnotherThreadWakesAnUnlimitedRead) {
     EXPECT_FALSE(channel.IsOpen());
     // The channel opens again afterwards and reads normally (the cancel left nothing behind).
     ASSERT_TRUE(channel.Open(VendorPath(fake), true, true, true, false));
-    for (int i = 0; i < 500 && fake.Accepted() < 2; ++i) SleepMs(2);  // the new connection, not the old one
+    for (int i = 0; i < 500 && fake.Accepted() < 2; ++i)
+        SleepMs(2);  // the new connection, not the old one
     fake.Send(VendorReport(5));
     uint8_t buf[64];
     EXPECT_TRUE(channel.ReadReport(buf, 64, &bytes, 1000));
