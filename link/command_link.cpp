@@ -172,6 +172,9 @@ int CCommandLink::Chunked(uint8_t command, uint32_t total, uint8_t chunk, uint32
     if (!IsOpen()) {
         return LINK_NOT_READY;
     }
+    if (uint64_t(baseOffset) + total > 0x10000) {
+        return LINK_WRITE_FAILED;  // the offset field would wrap to the start of the memory
+    }
     CommandPacket reply{};
     int result = LINK_OK;
     for (uint32_t position = 0; position < total; position += chunk) {
@@ -249,8 +252,9 @@ int CCommandLink::SendLightFrame(const uint8_t* source, uint32_t count) {
     }
     CommandPacket reply{};
     int result = LINK_OK;
-    for (uint32_t position = 0; position < count; position += m_chunkSize) {
-        const uint32_t length = position + m_chunkSize < count ? m_chunkSize : count - position;
+    const uint8_t chunk = m_chunkSize;
+    for (uint32_t position = 0; position < count; position += chunk) {
+        const uint32_t length = position + chunk < count ? chunk : count - position;
         const CommandPacket request = BuildCommandPacket(CMD_SEND_LIGHT_FRAME, static_cast<uint8_t>(length),
                                                          static_cast<uint16_t>(position), source + position);
         int exchanged = LINK_OK;  // a skipped packet counts as sent

@@ -87,6 +87,8 @@ public:
     int EndTransfer();                           // after a 10 ms pause
     int ReadDeviceInfo(uint8_t* destination34);  // copied only when every chunk succeeded
     int ReadSettings(uint8_t* destination, uint32_t count, uint16_t base);
+    // Transfers whose end lies beyond the 16-bit offset field (base + count > 65536) return
+    // LINK_WRITE_FAILED and send nothing, rather than wrap around to offset 0.
     int WriteSettings(const uint8_t* source, uint32_t count, uint16_t base);
     int ReadKeyTable(uint8_t* destination);              // KeyTableSize() bytes
     int WriteKeyTable(const uint8_t* source, int bank);  // bank 0 only, else LINK_BAD_BANK, nothing sent
@@ -128,8 +130,10 @@ private:
     CCriticalSection m_secondChannelLock;
     CCriticalSection m_commandLock;
     CCriticalSection m_lightLock;
-    bool m_receiverMode = false;
-    uint8_t m_chunkSize = kReceiverChunk;
+    // Switching between cable and receiver happens under the I/O lock while other threads may be
+    // exchanging; they read the mode without it.
+    std::atomic<bool> m_receiverMode{false};
+    std::atomic<uint8_t> m_chunkSize{kReceiverChunk};
 };
 
 // Maps an exchange result and its reply to the command's result code.

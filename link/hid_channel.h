@@ -42,6 +42,9 @@ public:
     // Wakes a waiting read or write (false, 0 bytes), frees the capability data and closes the node.
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
+    // A ReadReport / WriteReport is waiting (readable from any thread).
+    bool IsReadPending() const { return m_readPending.load(); }
+    bool IsWritePending() const { return m_writePending.load(); }
     // Set when the last Open failed because the system refused access (permissions).
     bool LastOpenDenied() const { return m_lastOpenDenied; }
 
@@ -104,6 +107,6 @@ private:
     std::condition_variable m_ioIdle;
     int m_activeIo = 0;
     bool m_closing = false;
-    bool m_readPending = false;
-    bool m_writePending = false;
+    std::atomic<bool> m_readPending{false};  // read by other threads (IsReadPending)
+    std::atomic<bool> m_writePending{false};
 };

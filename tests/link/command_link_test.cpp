@@ -217,7 +217,7 @@ TEST_F(CommandLinkTest, FirstFailingChunkEndsTheTransferAndDeviceInfoIsAllOrNoth
     EXPECT_EQ(info[0], 0x5A);  // destination untouched
 }
 
-TEST_F(CommandLinkTest, KeyTableBankAndSizeLimits) {
+TEST_F(CommandLinkTest, BankSizeAndOffsetLimitsAreRefusedBeforeSending) {
     Open(false);
     EXPECT_FALSE(m_link.SetKeyTableSize(513));
     EXPECT_EQ(m_link.KeyTableSize(), 512);
@@ -227,8 +227,10 @@ TEST_F(CommandLinkTest, KeyTableBankAndSizeLimits) {
     EXPECT_EQ(m_link.WriteKeyLightMask(data.data(), 57, 0), LINK_WRITE_FAILED);
     uint8_t buf[64];
     EXPECT_EQ(m_link.ReadStatus(buf, 57, 0), LINK_WRITE_FAILED);
+    EXPECT_EQ(m_link.WriteSettings(data.data(), 100, 0xFFC0), LINK_WRITE_FAILED);  // would wrap to 0
+    EXPECT_EQ(m_link.ReadSettings(buf, 64, 0xFFC0), LINK_OK);                      // ends at 0x10000
     SleepMs(20);
-    EXPECT_TRUE(SentPackets().empty());
+    EXPECT_EQ(SentPackets().size(), 2u);  // only the read that fits
 }
 
 TEST_F(CommandLinkTest, ReceiverAnswerForAnUnreachableDevice) {

@@ -160,7 +160,9 @@ TEST_F(ChannelTest, CloseFromAnotherThreadWakesAnUnlimitedRead) {
         uint8_t buf[64];
         result = channel.ReadReport(buf, 64, &bytes, -1);
     });
-    SleepMs(30);
+    while (!channel.IsReadPending())
+        std::this_thread::yield();  // the read is waiting
+    SleepMs(10);
     channel.Close();
     reader.join();
     EXPECT_FALSE(result);
