@@ -1,5 +1,8 @@
 #include "config/basic_profiledata.h"
 
+#include <filesystem>
+#include <optional>
+
 #include "config/atomic_file.h"
 #include "config/file_names.h"
 #include "config/json_access.h"
@@ -9,14 +12,24 @@
 
 namespace {
 // The root of a file about to be rewritten. Content that is no JSON object cannot live on inside the
-// new file, so its bytes are kept beside it first instead of being lost.
-Json::Value RootForUpdate(const std::wstring& path) {
+// new file, so its bytes are kept beside it first instead of being lost. A file that exists but
+// cannot be read (no permission, too large, not a regular file) is not replaced at all: nullopt.
+std::optional<Json::Value> RootForUpdate(const std::wstring& path) {
     const std::string bytes = readjsonFile(path);
     Json::Value root = ParseJsonText(bytes);
     if (root.isObject()) {
         return root;
     }
-    if (!bytes.empty()) {
+    if (bytes.empty()) {
+        std::error_code error;
+        const auto status = std::filesystem::status(std::filesystem::path(path), error);
+        const bool present = !error && std::filesystem::exists(status);
+        if (present && (!std::filesystem::is_regular_file(status) ||
+                        std::filesystem::file_size(std::filesystem::path(path), error) != 0)) {
+            DebugLine(L"profile: " + path + L" exists but cannot be read; it is left as it is");
+            return std::nullopt;
+        }
+    } else {
         const std::wstring aside = path + L".bad";
         if (ReplaceFileContents(WideToUtf8(aside), bytes)) {
             DebugLine(L"profile: " + path + L" held no JSON object; its content is kept in " + aside);
@@ -97,9 +110,12 @@ int CBasicProfiledata::SaveDocument() {
 }
 
 int CBasicProfiledata::StoreDeviceEntry(const Json::Value& document, const std::wstring& path) {
-    Json::Value root = RootForUpdate(path);
-    ArrayElement(ObjectMember(root, "Device"), m_deviceIndex) = document;
-    return WriteJsonFile(path, root);
+    std::optional<Json::Value> root = RootForUpdate(path);
+    if (!root) {
+        return 0;
+    }
+    ArrayElement(ObjectMember(*root, "Device"), m_deviceIndex) = document;
+    return WriteJsonFile(path, *root);
 }
 
 int CBasicProfiledata::SaveSecondaryTo(const std::wstring& path) {

@@ -2,6 +2,8 @@
 // document, and the exact bytes of a written profile.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "config/json_file.h"
 #include "config/mouse_profiledata.h"
 #include "platform/debug.h"
@@ -86,6 +88,20 @@ TEST_F(ProfileDocumentTest, ReplacedUnreadableContentIsKeptAside) {
     m_profile.LoadDocument(m_folder.Path("p.Json"));
     EXPECT_EQ(m_folder.Read("p.Json.bad"), "{\"Device\": [ hand-edited typo");
     EXPECT_EQ(FileRoot("p.Json")["Device"][0]["LightInfo"]["Red"], 7);
+}
+
+TEST_F(ProfileDocumentTest, AFileThatCannotBeReadIsNeverReplaced) {
+    // Larger than the reader takes (sparse, so it costs no disk): it reads as missing, but storing
+    // must not overwrite what it cannot see.
+    const std::wstring path = m_folder.Path("p.Json");
+    m_folder.Write("p.Json", "{}");
+    std::filesystem::resize_file(std::filesystem::path(path), kMaxJsonFileBytes + 1);
+    CDebugCapture capture;
+    m_profile.LoadDocument(path);  // falls back to the default entry
+    EXPECT_EQ(m_profile.ReadLightInfo().red, 7);
+    EXPECT_EQ(m_profile.SaveDocument(), 0);
+    EXPECT_EQ(std::filesystem::file_size(std::filesystem::path(path)), kMaxJsonFileBytes + 1);
+    EXPECT_GE(capture.Count(L"exists but cannot be read"), 2u);
 }
 
 TEST_F(ProfileDocumentTest, WithoutDefaultTheFileGetsANullEntryAndReadersGiveDefaults) {
