@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "ui/control.h"
 #include "ui/image_cache.h"
@@ -148,8 +150,10 @@ int CPaintManagerUI::Scale(int value) const {
     if (m_dpi == 96) {
         return value;
     }
-    const int scaled = value * m_dpi;
-    return (scaled >= 0 ? scaled + 48 : scaled - 48) / 96;
+    // In 64 bits: a layout may give any length, and a wrong size must not become an overflow.
+    const int64_t scaled = int64_t(value) * m_dpi;
+    const int64_t rounded = (scaled >= 0 ? scaled + 48 : scaled - 48) / 96;
+    return static_cast<int>(std::clamp<int64_t>(rounded, INT_MIN, INT_MAX));
 }
 
 void CPaintManagerUI::AttachRoot(CControlUI* root) {

@@ -1,6 +1,8 @@
 // Layouts built from layout text: where the controls land, and what bad layouts do.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/debug.h"
 #include "test_window.h"
 #include "ui/attributes.h"
@@ -106,6 +108,9 @@ TEST(Layout, AHigherScaleEnlargesSizesAndTheWindow) {
     EXPECT_EQ(window.PaintManager().GetClientSize().cx, 900);
     EXPECT_EQ(window.PaintManager().GetClientSize().cy, 600);
     EXPECT_EQ(window.FindControl(L"ok_btn")->GetPos().Width(), 120);
+    EXPECT_EQ(window.PaintManager().Scale(999999999), 1499999999);  // no overflow on silly lengths
+    EXPECT_EQ(window.PaintManager().Scale(2000000000), INT_MAX);
+    EXPECT_EQ(window.PaintManager().Scale(-3), -5);
     // Every window follows a scale set for all; a rejected one changes none.
     CTestWindow second(L"sample.xml");
     OpenTestWindow(second);
