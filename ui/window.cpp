@@ -469,6 +469,11 @@ LRESULT CWindowUI::SendMessage(uint32_t msg, WPARAM wParam, LPARAM lParam) {
     return answered ? pending->result : 0;
 }
 
+size_t CWindowUI::PendingSendCount() const {
+    std::lock_guard lock(m_impl->mailbox->mutex);
+    return m_impl->mailbox->pending.size();
+}
+
 void CWindowUI::ChangeWindowMessageFilter(uint32_t msg, bool allow) {
     std::lock_guard lock(m_impl->mailbox->mutex);
     if (allow) {

@@ -100,6 +100,8 @@ public:
     // The message filter: which plain-numbered messages other processes may send to this window
     // (registered messages and copy-data always pass). Thread-safe.
     void ChangeWindowMessageFilter(uint32_t msg, bool allow);
+    // Senders on other threads waiting for this window to handle their message. Thread-safe.
+    size_t PendingSendCount() const;
     bool IsMessageAllowedFromOutside(uint32_t msg) const;
 
     // Renders the client area into a PNG file; false when it cannot be written.

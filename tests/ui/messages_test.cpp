@@ -113,7 +113,9 @@ TEST_F(MessagesTest, ASenderWaitingOnAClosingWindowGoesOnWithZero) {
         result = window.SendMessage(kTestMsg, 0, 0);
         done = true;
     });
-    SleepMs(30);  // the sender now waits; the UI thread has not looked at its queue
+    while (window.PendingSendCount() == 0) {  // the sender waits; the UI thread has not looked yet
+        std::this_thread::yield();
+    }
     window.SendMessage(kWmClose, 0, 0);
     sender.join();
     EXPECT_TRUE(done);
@@ -127,16 +129,11 @@ TEST_F(MessagesTest, ASenderWaitingOnAClosingWindowGoesOnWithZero) {
 TEST_F(MessagesTest, AWorkerWaitingInSendMessageStopsWhenTheUiThreadStopsIt) {
     // The UI thread stops the worker without pumping messages: the send must give way to the stop.
     CWorkerThread worker(L"sender");
-    std::atomic<bool> sending{false};
     LRESULT result = -1;
-    worker.Start([&](const ThreadParam&) {
-        sending = true;
-        result = window.SendMessage(kTestMsg, 1, 2);
-    });
-    while (!sending) {
+    worker.Start([&](const ThreadParam&) { result = window.SendMessage(kTestMsg, 1, 2); });
+    while (window.PendingSendCount() == 0) {  // the worker waits in SendMessage
         std::this_thread::yield();
     }
-    SleepMs(20);
     EXPECT_TRUE(worker.Stop(1000));
     EXPECT_EQ(result, 0);
 }
