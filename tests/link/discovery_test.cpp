@@ -125,10 +125,10 @@ TEST_F(DiscoveryTest, RightNumbersButAnotherUsagePageIsOpenedAndLeft) {
     ASSERT_TRUE(m_discovery.ScanOnce());
     EXPECT_EQ(Arrivals(), (std::vector<RecordedMessage>{Arrived(1)}));  // the consumer collection still fits
     EXPECT_TRUE(m_slots.Get(0).IsFree());
-    for (int i = 0; i < 100 && fake.Accepted() < 2; ++i)
+    for (int i = 0; i < 2000 && fake.Accepted() < 2; ++i)
         SleepMs(2);
     EXPECT_EQ(fake.Accepted(), 2u);  // both candidates were opened
-    for (int i = 0; i < 100 && fake.WaitForClients(1, 0); ++i)
+    for (int i = 0; i < 2000 && fake.WaitForClients(1, 0); ++i)
         SleepMs(2);
     EXPECT_FALSE(fake.WaitForClients(1, 0));  // and closed again
 }

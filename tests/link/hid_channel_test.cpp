@@ -144,7 +144,7 @@ TEST_F(ChannelTest, ReadTimesOutWithNothingAndKeepsOnlyItsCollectionsReports) {
     const Report out = VendorReport(1);
     EXPECT_TRUE(channel.WriteReport(out.data(), 64, &bytes, 1000));
     EXPECT_EQ(bytes, 64u);
-    for (int i = 0; i < 100 && fake.Received().empty(); ++i)
+    for (int i = 0; i < 2000 && fake.Received().empty(); ++i)
         SleepMs(2);
     ASSERT_EQ(fake.Received().size(), 1u);
     EXPECT_EQ(fake.Received()[0], out);
@@ -170,7 +170,7 @@ TEST_F(ChannelTest, CloseFromAnotherThreadWakesAnUnlimitedRead) {
     EXPECT_FALSE(channel.IsOpen());
     // The channel opens again afterwards and reads normally (the cancel left nothing behind).
     ASSERT_TRUE(channel.Open(VendorPath(fake), true, true, true, false));
-    for (int i = 0; i < 500 && fake.Accepted() < 2; ++i)
+    for (int i = 0; i < 2000 && fake.Accepted() < 2; ++i)
         SleepMs(2);  // the new connection, not the old one
     fake.Send(VendorReport(5));
     uint8_t buf[64];
@@ -204,7 +204,7 @@ TEST_F(ChannelTest, UnnumberedReportsGetAZeroIdByte) {
     out[1] = 0xAB;
     uint32_t bytes = 0;
     ASSERT_TRUE(channel.WriteReport(out.data(), 17, &bytes, 1000));
-    for (int i = 0; i < 100 && fake.Received().empty(); ++i)
+    for (int i = 0; i < 2000 && fake.Received().empty(); ++i)
         SleepMs(2);
     ASSERT_EQ(fake.Received().size(), 1u);
     EXPECT_EQ(fake.Received()[0], Report(out.begin() + 1, out.end()));  // sent without the id byte

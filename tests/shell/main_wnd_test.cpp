@@ -41,7 +41,7 @@ protected:
 
     template <class Condition>
     static bool WaitFor(Condition done) {
-        for (int i = 0; i < 300 && !done(); ++i) {
+        for (int i = 0; i < 1500 && !done(); ++i) {
             CUiApplication::DoEvents(10);
             SleepMs(10);
         }

@@ -133,7 +133,7 @@ TEST_F(Px300ctl, WatchReportsArrivalsAndRemovalsUntilInterrupted) {
         return s;
     };
     auto waitFor = [&](const std::string& needle) {
-        for (int i = 0; i < 300 && text().find(needle) == std::string::npos; ++i)
+        for (int i = 0; i < 1000 && text().find(needle) == std::string::npos; ++i)
             SleepMs(10);
         return text().find(needle) != std::string::npos;
     };
