@@ -106,10 +106,10 @@ void CMainWnd::SetHostLighting(bool on) {
 
 void CMainWnd::ShowNoDeviceHint() {
     // Selector items come with the device objects; until one is visible the hint shows.
-    const CControlUI* list = FindControl(L"device_select_layout");
+    CControlUI* list = FindControl(L"device_select_layout");
     bool anyVisible = false;
     if (list != nullptr) {
-        const_cast<CControlUI*>(list)->ForEach([&](CControlUI* c) {
+        list->ForEach([&](CControlUI* c) {
             anyVisible = anyVisible || (c != list && c->GetClass() == L"DeviceOption" && c->IsVisible());
         });
     }
