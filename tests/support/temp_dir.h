@@ -1,12 +1,13 @@
 #pragma once
-// A fresh directory below $TMPDIR for one test, removed with everything in it afterwards.
+// A fresh directory below /tmp for one test, removed with everything in it afterwards. Always /tmp,
+// not $TMPDIR: socket paths inside it must stay within 107 bytes.
 #include <filesystem>
 #include <string>
 
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "px300-test-XXXXXX").string();
+        std::string pattern = "/tmp/px300-test-XXXXXX";
         if (mkdtemp(pattern.data()) != nullptr) {
             m_path = pattern;
         }

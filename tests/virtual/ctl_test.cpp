@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/virtual/virtual_test_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -55,7 +55,7 @@ bool WaitFor(const fs::path& path, bool present) {
 }
 
 TEST(VirtualProgram, ServesUntilSigtermAndIsControlledFromAnotherProcess) {
-    CVirtualTestDir dir;
+    TempDir dir;
     const std::string d = dir.Path().string();
     std::vector<std::string> args = {PX300_VIRTUAL_PROGRAM, "--dir", d, "--latency-us", "1000", "keyboard"};
     std::vector<char*> argv;

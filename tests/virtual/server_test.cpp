@@ -15,7 +15,7 @@
 
 #include "link/virtual_wire.h"
 #include "tests/virtual/command_request.h"
-#include "tests/virtual/virtual_test_dir.h"
+#include "tests/support/temp_dir.h"
 #include "tools/virtual/device_description.h"
 
 namespace fs = std::filesystem;
@@ -89,7 +89,7 @@ protected:
         return names;
     }
 
-    CVirtualTestDir m_dir;
+    TempDir m_dir;
     std::unique_ptr<CVirtualServer> m_server;
 };
 
